@@ -1,0 +1,4 @@
+// The "List of Files" message box, or the uninstall warning.
+#pragma once
+
+void ShowFileList();

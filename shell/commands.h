@@ -1,0 +1,12 @@
+// Commands of the main window: the dispatcher, the keys, the right-click
+// menu and the flows they start.
+#pragma once
+
+#include <windows.h>
+
+// WM_COMMAND; the result is the window procedure's.
+LRESULT OnCommand(HWND window, WPARAM wParam, LPARAM lParam);
+// WM_KEYDOWN: F5 and F9; every key is consumed.
+void OnKeyDown(HWND window, WPARAM wParam);
+// WM_RBUTTONUP: the right-click popup menu.
+void OnRightButtonUp(HWND window, LPARAM lParam);
