@@ -2,6 +2,7 @@
 // table replaced only where Wine cannot present the drive a test needs.
 #include "engine/destination.h"
 #include "engine/drive_table.h"
+#include "engine/error_report.h"
 
 #include <gtest/gtest.h>
 
@@ -11,6 +12,7 @@
 #include <vector>
 
 #include "tests/support/installer_state_reset.h"
+#include "tests/support/scripted_user.h"
 
 namespace {
 
@@ -192,6 +194,7 @@ TEST_F(ValidateDestinationTest, TheWindowsDirectoryAndWhatBeginsLikeIt) {
 
 TEST_F(ValidateDestinationTest, TheCompilePathIsRefused) {
   EXPECT_EQ(42, Validate("c:\\mysource\\x\\"));
+  EXPECT_EQ("c:\\mysource\\x\\", errorPath());
   EXPECT_EQ(42, Validate("c:\\mysources\\"));
   EXPECT_EQ(42, Validate("C:\\MySource"));
   EXPECT_EQ("C:\\MySource\\", errorPath());
@@ -315,6 +318,21 @@ TEST_F(ValidateDestinationTest, LongNamesAndSpacesInsideThePathPass) {
   EXPECT_EQ(0, Validate(path, 1));
   EXPECT_EQ(path, destination());
   EXPECT_TRUE(IsFolder(path));
+}
+
+// What the Begin flow shows for a refused destination: the path as
+// typed for a bad drive, and never an extended error left from before.
+TEST_F(ValidateDestinationTest, ReportsTheRefusalWithoutExtendedLines) {
+  state.errorDetail = 13;
+  ErrorCode code = Validate(" c:x");
+  scripted::ScriptedUser user;
+  user.Answer({scripted::Press(IDOK)});
+  ReportError(nullptr, code);
+  ASSERT_EQ(1u, user.shown().size());
+  EXPECT_EQ("Folder Error", user.shown()[0].caption);
+  EXPECT_EQ("Error #26\n\nInvalid Drive Specification\n"
+            "(must be only a single letter)\n\n c:x\n",
+            user.shown()[0].text);
 }
 
 } // namespace

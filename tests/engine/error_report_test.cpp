@@ -83,11 +83,6 @@ TEST_F(ErrorReport, MultiLineTextsKeepTheirLineBreaks) {
   EXPECT_EQ("Error #28\n\nNot Enough Free Space on Hard Drive\n"
             "(min 10 MB needed -- NOT 10 Gig, but 10 Meg!)\n\nd:\\\n",
             Report(28).text);
-  EXPECT_EQ("Error #26\n\nInvalid Drive Specification\n"
-            "(must be only a single letter)\n\nd:\\\n",
-            Report(26).text);
-  EXPECT_EQ("Error #27\n\nNo Drive was Specified (C:\\)\n\nd:\\\n",
-            Report(27).text);
 }
 
 TEST_F(ErrorReport, NoExtendedLinesWithoutAnErrorNumber) {
