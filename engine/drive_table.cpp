@@ -3,5 +3,5 @@
 const DriveTable realDriveTable = {GetDriveTypeA, GetDiskFreeSpaceA,
                                    GetWindowsDirectoryA};
 
-DriveTable driveTable = {GetDriveTypeA, GetDiskFreeSpaceA,
-                         GetWindowsDirectoryA};
+// Defined after the real table in this same file, so it starts as a copy.
+DriveTable driveTable = realDriveTable;
