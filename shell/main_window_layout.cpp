@@ -8,6 +8,8 @@ const char RELEASE_DATE[] = "Sep 22 2012";
 const char NOTICE_LINE[] = "Copyright 2012 Quillmere Software. "
                            "All rights reserved.";
 
+static_assert(sizeof NOTICE_LINE <= LINE_TEXT_SIZE, "notice fits its line");
+
 enum { ICON_SIZE = 32, BEGIN_GROW_X = 64, BEGIN_GROW_Y = 26 };
 
 const char* TitleLine(InstallMode mode) {

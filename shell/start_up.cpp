@@ -6,7 +6,6 @@
 #include "shell/start_up_rules.h"
 
 #include <commdlg.h>
-#include <string.h>
 
 // Build configuration of this installer.
 enum {

@@ -101,22 +101,6 @@ TEST(MainWindowLayout, TitleAndBeginLabelByMode) {
   }
 }
 
-TEST(MainWindowLayout, DestinationAreaWidensToAWiderBox) {
-  MeasuringDC m;
-  const int cw = 635;
-  const int th = m.Height();
-  const std::string path = "c:\\Program Files\\Quillmere Software\\Orvel\\";
-  MainWindowLayout layout = LayOut(m, InstallMode::Full, path, cw);
-  const int w = m.Width("  " + path + "  ");
-  ASSERT_GT(w, m.Width("Destination Folder:"));
-  ASSERT_LE(w, 576);
-  EXPECT_EQ((cw - w) / 2, layout.pathX);
-  EXPECT_EQ(layout.pathX, layout.destinationHitRect.left);
-  EXPECT_EQ(layout.pathX + w, layout.destinationHitRect.right);
-  EXPECT_EQ(11 * th, layout.destinationHitRect.top);
-  EXPECT_EQ(14 * th, layout.destinationHitRect.bottom);
-}
-
 TEST(MainWindowLayout, PathUpTo576PixelsIsShownWhole) {
   MeasuringDC m;
   // The longest path whose boxed text still fits 576 pixels.

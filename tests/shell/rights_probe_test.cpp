@@ -223,28 +223,6 @@ TEST_F(RightsProbe, StartUpDecidesAllUsersShortcuts) {
               calls.adjustedAttributes);
     EXPECT_TRUE(user.shown().empty());
   }
-  {
-    ResetInstallerState();
-    calls = TokenCalls();
-    rightsCalls = realRightsCalls;
-    rightsCalls.adjustTokenPrivileges = AdjustRecording;
-    rightsCalls.privilegeCheck = CheckHeld;
-    ScriptedUser user;
-    InitializeState(nullptr);
-    EXPECT_EQ(1, state.allUsersShortcuts);
-    EXPECT_TRUE(user.shown().empty());
-  }
-  {
-    ResetInstallerState();
-    rightsCalls = realRightsCalls;
-    rightsCalls.privilegeCheck = CheckFailing;
-    ScriptedUser user;
-    user.Answer({Press(IDOK)});
-    InitializeState(nullptr);
-    EXPECT_EQ(0, state.allUsersShortcuts);
-    ASSERT_EQ(1u, user.shown().size());
-    ExpectErrorBox(user.shown()[0], "PrivilegeCheck  err=1309");
-  }
 }
 
 } // namespace
