@@ -8,6 +8,9 @@ static int BringRunningInstallerForward(HINSTANCE instance) {
   if (!running)
     return 0;
   ShowWindow(running, SW_SHOWNORMAL);
+  // SetFocus alone cannot reach another process's window; the process
+  // the user just started may bring it to the front.
+  SetForegroundWindow(running);
   SetFocus(running);
   UnregisterClassA("Installation", instance);
   return 1;

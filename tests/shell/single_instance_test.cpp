@@ -96,9 +96,28 @@ TEST(SingleInstance, SecondInstallerBringsTheFirstForwardAndEnds) {
   ASSERT_TRUE(second.started);
   EXPECT_EQ(0, second.ExitCodeWithin(30000));
   EXPECT_EQ(std::vector<HWND>{window}, Installer::InstallerWindows());
-  // Restored by the second start.
+  // Restored and brought to the front by the second start.
   EXPECT_FALSE(IsIconic(window));
   EXPECT_TRUE(IsWindowVisible(window));
+  EXPECT_EQ(window, GetForegroundWindow());
+}
+
+TEST(SingleInstance, SecondInstallerBringsACoveredWindowToTheFront) {
+  Installer first("");
+  ASSERT_TRUE(first.started);
+  HWND window = first.WaitForWindow("Install");
+  ASSERT_NE(nullptr, window);
+  // Another program's window in front of it.
+  HWND other = CreateWindowExA(0, "STATIC", "Other program",
+                               WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 300, 200,
+                               nullptr, nullptr, nullptr, nullptr);
+  SetForegroundWindow(other);
+  ASSERT_EQ(other, GetForegroundWindow());
+
+  Installer second("");
+  EXPECT_EQ(0, second.ExitCodeWithin(30000));
+  EXPECT_EQ(window, GetForegroundWindow());
+  DestroyWindow(other);
 }
 
 TEST(SingleInstance, UninstallWindowIsNoMatch) {
