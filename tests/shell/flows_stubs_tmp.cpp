@@ -83,19 +83,6 @@ void ShowFileList() {
               state.uninstallMode ? "  WARNING!!!!!!!\n" : "Files Installed",
               "List of Files", 0);
 }
-ErrorCode ValidateDestination(int createFolders) {
-  size_t n = strlen(state.destinationPath);
-  if (n && state.destinationPath[n - 1] != '\\')
-    strcat(state.destinationPath, "\\");
-  if (createFolders)
-    CreateDirectoryA(state.destinationPath, nullptr);
-  return 0;
-}
-void ReportError(HWND owner, ErrorCode code) {
-  char text[64];
-  wsprintfA(text, "Error #%d\n\n", code);
-  MessageBoxA(owner, text, code >= 60 ? "File Error" : "Folder Error", 0);
-}
 ShortcutStatus UpdateShortcuts(ShortcutFlags flags, const char*) {
   if (!flags)
     return 0;
@@ -125,7 +112,8 @@ int RemoveInstallation() {
   return 0;
 }
 ErrorCode InstallFiles() {
-  ValidateDestination(1);
+  if (ErrorCode code = ValidateDestination(1))
+    return code;
   std::string exe = std::string(state.destinationPath) + "orvel.exe";
   if (!CopyFileA(ORVEL_EXE_PATH, exe.c_str(), FALSE))
     return 70;
