@@ -9,10 +9,15 @@
 //                     the screen point of the begin icon and of the
 //                     "Destination Folder:" label in the installer window
 //                     called TITLE, from the window font's line height
+//   probe line TITLE N TEXT
+//                     compares the painted line N of that window with TEXT
+//                     drawn in the window's font and colours; prints the
+//                     pixels that differ and the pixels of the text
 #include <windows.h>
 #include <tlhelp32.h>
 
 #include <stdio.h>
+#include <stdlib.h>
 #include <string.h>
 
 namespace {
@@ -79,14 +84,80 @@ int PrintProcesses() {
 
 // The installer paints in Arial of 14 points; its lines are spaced by the
 // height of that font's text.
+HFONT CreateWindowFont(HDC dc) {
+  int pixels = GetDeviceCaps(dc, LOGPIXELSY) * 14 / 72;
+  return CreateFontA(-pixels, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, FF_SWISS,
+                     "Arial");
+}
+
+// Nearer the white of the text than the blue behind it.
+bool IsBright(COLORREF colour) {
+  return GetRValue(colour) + GetGValue(colour) + GetBValue(colour) > 580;
+}
+
+// Reads a painted, centred line of the installer window as a person reads
+// it: by comparing it with the text expected there, drawn alike.
+int CompareLine(const char* title, int line, const char* text) {
+  HWND window = FindWindowA("Installation", title);
+  if (!window)
+    return 1;
+  HDC dc = GetDC(window);
+  HFONT font = CreateWindowFont(dc);
+  HGDIOBJ previousFont = SelectObject(dc, font);
+  int length = lstrlenA(text);
+  SIZE extent;
+  GetTextExtentPoint32A(dc, text, length, &extent);
+  RECT client;
+  GetClientRect(window, &client);
+  int x = (client.right + 1 - extent.cx) / 2, y = line * extent.cy;
+
+  // What the screen shows there.
+  HDC screen = GetDC(nullptr);
+  POINT corner = {x, y};
+  ClientToScreen(window, &corner);
+  HDC shown = CreateCompatibleDC(screen), drawn = CreateCompatibleDC(screen);
+  HBITMAP shownBits = CreateCompatibleBitmap(screen, extent.cx, extent.cy);
+  HBITMAP drawnBits = CreateCompatibleBitmap(screen, extent.cx, extent.cy);
+  SelectObject(shown, shownBits);
+  SelectObject(drawn, drawnBits);
+  BitBlt(shown, 0, 0, extent.cx, extent.cy, screen, corner.x, corner.y,
+         SRCCOPY);
+  ReleaseDC(nullptr, screen);
+  COLORREF background = GetNearestColor(dc, RGB(65, 105, 225));
+  RECT all = {0, 0, extent.cx, extent.cy};
+  HBRUSH brush = CreateSolidBrush(background);
+  FillRect(drawn, &all, brush);
+  DeleteObject(brush);
+  SelectObject(drawn, font);
+  SetBkColor(drawn, background);
+  SetTextColor(drawn, GetNearestColor(dc, RGB(255, 255, 255)));
+  TextOutA(drawn, 0, 0, text, length);
+
+  int differing = 0, textPixels = 0;
+  for (int py = 0; py < extent.cy; ++py)
+    for (int px = 0; px < extent.cx; ++px) {
+      bool expected = IsBright(GetPixel(drawn, px, py));
+      textPixels += expected;
+      differing += expected != IsBright(GetPixel(shown, px, py));
+    }
+  printf("%d %d\n", differing, textPixels);
+
+  DeleteDC(shown);
+  DeleteDC(drawn);
+  DeleteObject(shownBits);
+  DeleteObject(drawnBits);
+  SelectObject(dc, previousFont);
+  DeleteObject(font);
+  ReleaseDC(window, dc);
+  return 0;
+}
+
 int PrintBeginPoint(const char* title) {
   HWND window = FindWindowA("Installation", title);
   if (!window)
     return 1;
   HDC dc = GetDC(window);
-  int pixels = GetDeviceCaps(dc, LOGPIXELSY) * 14 / 72;
-  HFONT font =
-      CreateFontA(-pixels, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, FF_SWISS, "Arial");
+  HFONT font = CreateWindowFont(dc);
   HGDIOBJ previous = SelectObject(dc, font);
   SIZE extent;
   GetTextExtentPoint32A(dc, "Destination Folder:", 19, &extent);
@@ -118,6 +189,9 @@ int main(int argc, char** argv) {
     return PrintProcesses();
   if (argc >= 3 && strcmp(argv[1], "beginpoint") == 0)
     return PrintBeginPoint(argv[2]);
-  fprintf(stderr, "usage: probe windows | processes | beginpoint TITLE\n");
+  if (argc >= 5 && strcmp(argv[1], "line") == 0)
+    return CompareLine(argv[2], atoi(argv[3]), argv[4]);
+  fprintf(stderr, "usage: probe windows | processes | beginpoint TITLE | "
+                  "line TITLE N TEXT\n");
   return 2;
 }
