@@ -137,6 +137,37 @@ void RemoveFolderLink(const std::string& link) {
     Sleep(100);
 }
 
+namespace {
+
+// Wine keeps its drive letters as links in the prefix's "dosdevices".
+std::string DosDevice(const std::string& drive) {
+  std::string c = UnixPath("c:\\");
+  return c.substr(0, c.rfind('/') + 1) + drive;
+}
+
+} // namespace
+
+bool MapDrive(const std::string& drive, const std::string& folder) {
+  std::string root = drive + "\\";
+  if (!OnWine())
+    return DefineDosDeviceA(0, drive.c_str(), folder.c_str()) && Exists(root);
+  RunUnix("/bin/ln", "-sfn " + UnixPath(folder) + " " + DosDevice(drive));
+  for (int wait = 0; wait < 50 && !Exists(root); ++wait)
+    Sleep(100);
+  return Exists(root);
+}
+
+void UnmapDrive(const std::string& drive) {
+  if (!OnWine()) {
+    DefineDosDeviceA(DDD_REMOVE_DEFINITION, drive.c_str(), nullptr);
+    return;
+  }
+  std::string root = drive + "\\";
+  RunUnix("/bin/rm", "-f " + DosDevice(drive));
+  for (int wait = 0; wait < 50 && Exists(root); ++wait)
+    Sleep(100);
+}
+
 std::vector<std::string> Recording::changes() const {
   std::vector<std::string> result;
   for (const std::string& call : calls)

@@ -48,6 +48,9 @@ void RunUnix(const std::string& program, const std::string& arguments);
 // makes it. Returns false when it cannot be made here.
 bool MakeFolderLink(const std::string& link, const std::string& target);
 void RemoveFolderLink(const std::string& link);
+// Gives `folder` a drive letter of its own ("d:"); false when it cannot.
+bool MapDrive(const std::string& drive, const std::string& folder);
+void UnmapDrive(const std::string& drive);
 
 // What the walker asked of the platform, one line per call:
 // "find <spec>", "close", "attributes <path> <value>", "delete <path>",
