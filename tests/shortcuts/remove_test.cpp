@@ -1,4 +1,5 @@
 // RemoveInstallation: the destination check first, then the delete walk.
+#include "engine/drive_table.h"
 #include "shortcuts/folder_walker.h"
 #include "tests/shortcuts/walker_test_support.h"
 #include "tests/support/installer_state_reset.h"
@@ -52,6 +53,7 @@ protected:
   }
   void TearDown() override {
     walkPlatform = realWalkPlatform;
+    driveTable = realDriveTable;
     ClearTree(kRoot);
   }
 };
@@ -63,6 +65,29 @@ TEST_F(RemoveInstallationTest, ADriveRootIsRefusedSilentlyAndNothingIsTouched) {
   ScriptedUser user;
   EXPECT_EQ(0, RemoveInstallation());
   EXPECT_TRUE(attempted.empty()) << attempted[0];
+  EXPECT_TRUE(user.shown().empty());
+}
+
+// One byte short of the space the check demands.
+BOOL WINAPI NearlyFull(LPCSTR, LPDWORD sectorsPerCluster,
+                       LPDWORD bytesPerSector, LPDWORD freeClusters,
+                       LPDWORD totalClusters) {
+  *sectorsPerCluster = 1;
+  *bytesPerSector = 1;
+  *freeClusters = 9999999;
+  *totalClusters = 20000000;
+  return TRUE;
+}
+
+TEST_F(RemoveInstallationTest, ADiskTooFullForTheCheckKeepsEverything) {
+  driveTable.getDiskFreeSpace = NearlyFull;
+  MakeFile(kRoot + "full\\orvel.exe");
+  MakeFile(kRoot + "full\\sub\\orvel.chm");
+  strcpy(state.destinationPath, "c:\\orvel-tests\\remove\\full\\");
+  ScriptedUser user;
+  EXPECT_EQ(0, RemoveInstallation());
+  EXPECT_TRUE(Exists(kRoot + "full\\orvel.exe"));
+  EXPECT_TRUE(Exists(kRoot + "full\\sub\\orvel.chm"));
   EXPECT_TRUE(user.shown().empty());
 }
 
