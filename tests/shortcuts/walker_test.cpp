@@ -206,10 +206,13 @@ TEST_F(WalkerOnAFakeDisk, AFailedRemovalShowsItsBoxAndTheWalkGoesOn) {
   fake.Folder("c:\\t\\two\\", {});
   fake.removeFails["c:\\t\\one\\"] = 5;
   fake.removeFails["c:\\t\\"] = 145;
+  state.mainWindow = CreateWindowA("STATIC", "main", WS_POPUP, 0, 0, 10, 10,
+                                   nullptr, nullptr, nullptr, nullptr);
   ScriptedUser user;
   user.Answer({Press(IDOK)}).Answer({Press(IDOK)});
 
   EXPECT_EQ(0, WalkFolderTree("c:\\t\\", "*.*", "*.*", WALK_DELETE));
+  DestroyWindow(state.mainWindow);
 
   EXPECT_EQ((std::vector<std::string>{"rmdir c:\\t\\one\\",
                                       "rmdir c:\\t\\two\\", "rmdir c:\\t\\"}),
@@ -218,6 +221,7 @@ TEST_F(WalkerOnAFakeDisk, AFailedRemovalShowsItsBoxAndTheWalkGoesOn) {
   EXPECT_EQ("Folder Delete Error", user.shown()[0].caption);
   EXPECT_EQ("<c:\\t\\one\\>\nlen= 9\nGetLastError was 5", user.shown()[0].text);
   EXPECT_EQ(static_cast<UINT>(MB_OK), user.shown()[0].style);
+  EXPECT_EQ(state.mainWindow, user.shown()[0].owner);
   EXPECT_EQ("<c:\\t\\>\nlen= 5\nGetLastError was 145", user.shown()[1].text);
 }
 
