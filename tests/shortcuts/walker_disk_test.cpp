@@ -226,4 +226,49 @@ TEST_F(WalkerOnWinesDisk, ASearchPassesOverALinkBackToItsOwnFolder) {
   RemoveFolderLink(dest + "again");
 }
 
+// The 8-bit calls stop at 260 characters; the wide ones with the long-path
+// prefix go further.
+bool ExistsPastTheLimit(const std::string& path) {
+  std::wstring wide = L"\\\\?\\" + std::wstring(path.begin(), path.end());
+  return GetFileAttributesW(wide.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+TEST_F(WalkerOnWinesDisk, PathsPastThePlatformLimitAreLeftAlone) {
+  if (!OnWine())
+    GTEST_SKIP() << "the tree is made from the Unix side";
+  const std::string dest = kRoot + "long\\";
+  const std::string a = dest + std::string(100, 'a') + "\\";
+  const std::string b = a + std::string(100, 'b') + "\\";
+  const std::string c = b + std::string(100, 'c') + "\\"; // past 260
+  auto gone = [&] { return !Exists(dest); };
+  ASSERT_TRUE(RunUnix("/bin/rm", "-rf " + UnixPath(dest), gone));
+  MakeFile(a + "orvel.exe");
+  MakeFile(b + "orvel.exe");
+  // Made from the Unix side: the 8-bit calls cannot reach that far.
+  const std::string unixC = UnixPath(b) + "/" + std::string(100, 'c');
+  ASSERT_TRUE(
+      RunUnix("/bin/mkdir", unixC, [&] { return ExistsPastTheLimit(c); }));
+  ASSERT_TRUE(RunUnix("/usr/bin/touch", unixC + "/orvel.exe",
+                      [&] { return ExistsPastTheLimit(c + "orvel.exe"); }));
+
+  listed.clear();
+  walkPlatform.addResultLine = ListLine;
+  walkPlatform.repaint = NoRepaint;
+  EXPECT_EQ(0, WalkFolderTree(dest.c_str(), "*.*", "orvel.exe", WALK_SEARCH));
+  EXPECT_EQ((std::vector<std::string>{a + "orvel.exe", b + "orvel.exe"}),
+            listed);
+  walkPlatform = realWalkPlatform;
+
+  ScriptedUser user;
+  user.Answer({Press(IDOK)}).Answer({Press(IDOK)}).Answer({Press(IDOK)});
+  WalkFolderTree(dest.c_str(), "*.*", "*.*", WALK_DELETE);
+  ASSERT_EQ(3u, user.shown().size());
+  EXPECT_EQ("<" + b + ">\nlen= 229\nGetLastError was 145",
+            user.shown()[0].text);
+  EXPECT_FALSE(Exists(a + "orvel.exe"));
+  EXPECT_FALSE(Exists(b + "orvel.exe"));
+  EXPECT_TRUE(ExistsPastTheLimit(c + "orvel.exe"));
+  RunUnix("/bin/rm", "-rf " + UnixPath(dest), gone);
+}
+
 } // namespace

@@ -97,7 +97,8 @@ std::string UnixPath(const std::string& windowsPath) {
   return path;
 }
 
-void RunUnix(const std::string& program, const std::string& arguments) {
+bool RunUnix(const std::string& program, const std::string& arguments,
+             const std::function<bool()>& done) {
   std::string application = "Z:" + program;
   for (char& c : application)
     if (c == '/')
@@ -108,21 +109,20 @@ void RunUnix(const std::string& program, const std::string& arguments) {
   PROCESS_INFORMATION process = {};
   if (!CreateProcessA(application.c_str(), &commandLine[0], nullptr, nullptr,
                       FALSE, 0, nullptr, nullptr, &startup, &process))
-    return;
-  WaitForSingleObject(process.hProcess, 10000);
+    return false;
   CloseHandle(process.hThread);
   CloseHandle(process.hProcess);
+  for (int wait = 0; wait < 50 && !done(); ++wait)
+    Sleep(100);
+  return done();
 }
 
 bool MakeFolderLink(const std::string& link, const std::string& target) {
   if (!OnWine())
     return CreateSymbolicLinkA(link.c_str(), target.c_str(),
                                SYMBOLIC_LINK_FLAG_DIRECTORY | 0x2) != 0;
-  RunUnix("/bin/ln", "-sfn " + UnixPath(target) + " " + UnixPath(link));
-  // Wine gives no exit code for a Unix program: look for the link instead.
-  for (int wait = 0; wait < 50 && !Exists(link); ++wait)
-    Sleep(100);
-  return Exists(link);
+  return RunUnix("/bin/ln", "-sfn " + UnixPath(target) + " " + UnixPath(link),
+                 [&] { return Exists(link); });
 }
 
 void RemoveFolderLink(const std::string& link) {
@@ -132,9 +132,7 @@ void RemoveFolderLink(const std::string& link) {
   }
   // Wine follows a link for every removal call: remove it from the Unix
   // side.
-  RunUnix("/bin/rm", "-f " + UnixPath(link));
-  for (int wait = 0; wait < 50 && Exists(link); ++wait)
-    Sleep(100);
+  RunUnix("/bin/rm", "-f " + UnixPath(link), [&] { return !Exists(link); });
 }
 
 namespace {
@@ -151,10 +149,8 @@ bool MapDrive(const std::string& drive, const std::string& folder) {
   std::string root = drive + "\\";
   if (!OnWine())
     return DefineDosDeviceA(0, drive.c_str(), folder.c_str()) && Exists(root);
-  RunUnix("/bin/ln", "-sfn " + UnixPath(folder) + " " + DosDevice(drive));
-  for (int wait = 0; wait < 50 && !Exists(root); ++wait)
-    Sleep(100);
-  return Exists(root);
+  return RunUnix("/bin/ln", "-sfn " + UnixPath(folder) + " " + DosDevice(drive),
+                 [&] { return Exists(root); });
 }
 
 void UnmapDrive(const std::string& drive) {
@@ -163,9 +159,7 @@ void UnmapDrive(const std::string& drive) {
     return;
   }
   std::string root = drive + "\\";
-  RunUnix("/bin/rm", "-f " + DosDevice(drive));
-  for (int wait = 0; wait < 50 && Exists(root); ++wait)
-    Sleep(100);
+  RunUnix("/bin/rm", "-f " + DosDevice(drive), [&] { return !Exists(root); });
 }
 
 std::vector<std::string> Recording::changes() const {

@@ -6,6 +6,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -42,8 +43,10 @@ void ClearTree(const std::string& folder);
 // Running under Wine: the Unix side is there to make links with.
 bool OnWine();
 std::string UnixPath(const std::string& windowsPath);
-// Runs a Unix program with its arguments and waits for `done` to hold.
-void RunUnix(const std::string& program, const std::string& arguments);
+// Runs a Unix program with its arguments and waits (up to five seconds)
+// for `done` to hold: Wine gives no end or exit code of a Unix program.
+bool RunUnix(const std::string& program, const std::string& arguments,
+             const std::function<bool()>& done);
 // A link to a folder, as the platform or (under Wine) the Unix side
 // makes it. Returns false when it cannot be made here.
 bool MakeFolderLink(const std::string& link, const std::string& target);
