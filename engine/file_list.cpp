@@ -4,9 +4,9 @@
 #include "shell/installer_state.h"
 
 void ShowFileList() {
-  FileListChoices choices = {state.uninstallMode,     state.updateMode,
-                             state.shortcutFlags,     state.windowsVersionClass,
-                             state.agreementIncluded, state.destinationPath};
+  FileListChoices choices = {CurrentInstallMode(), state.shortcutFlags,
+                             state.windowsVersionClass, state.agreementIncluded,
+                             state.destinationPath};
   FormatFileList(state.scratchText, sizeof state.scratchText, choices);
   MessageBoxA(state.mainWindow, state.scratchText, "List of Files", MB_OK);
 }

@@ -64,17 +64,18 @@ void FormatFileList(char* start, size_t size, const FileListChoices& choices) {
     return;
   Text text = {start, size, 0};
   start[0] = '\0';
-  if (choices.uninstallMode == 1) {
+  if (choices.mode == InstallMode::Uninstall) {
     AppendWarning(text, choices.destinationPath);
     return;
   }
-  if (choices.updateMode == 1)
+  bool update = choices.mode == InstallMode::Update;
+  if (update)
     Append(text, "<<  Orvel UPDATE  >>\n\n");
   Append(text, "Files Installed with this program:\n\n");
   AppendPayloadNames(text);
   if (choices.windowsVersionClass != WINDOWS_3X_CLASS)
     AppendShortcuts(text, choices.shortcutFlags);
   if (choices.agreementIncluded == 1)
-    Append(text, choices.updateMode == 1 ? "\nNew Changes File: 'new.txt'"
-                                         : "\nUser Agreement File: 'eula.txt'");
+    Append(text, update ? "\nNew Changes File: 'new.txt'"
+                        : "\nUser Agreement File: 'eula.txt'");
 }

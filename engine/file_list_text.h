@@ -1,11 +1,12 @@
 // The text of the "List of Files" box, as a function of the choices made.
 #pragma once
 
+#include "shell/install_mode.h"
+
 #include <stddef.h>
 
 struct FileListChoices {
-  int uninstallMode;
-  int updateMode;
+  InstallMode mode;
   int shortcutFlags;
   int windowsVersionClass;
   int agreementIncluded;

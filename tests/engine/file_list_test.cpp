@@ -119,14 +119,14 @@ TEST_F(FileList, UninstallShowsOnlyTheWarning) {
 TEST(FileListText, IsCutShortRatherThanWrittenPastItsBuffer) {
   char text[16];
   memset(text, '#', sizeof text);
-  FileListChoices choices = {0, 0, 6, 5, 1, "c:\\Orvel\\"};
+  FileListChoices choices = {InstallMode::Full, 6, 5, 1, "c:\\Orvel\\"};
   FormatFileList(text, 12, choices);
   EXPECT_STREQ("Files Insta", text);
   EXPECT_EQ('#', text[12]);
 
   std::string longPath(2000, 'x');
   char warning[1400];
-  choices.uninstallMode = 1;
+  choices.mode = InstallMode::Uninstall;
   choices.destinationPath = longPath.c_str();
   FormatFileList(warning, sizeof warning, choices);
   EXPECT_EQ(sizeof warning - 1, strlen(warning));
