@@ -59,10 +59,11 @@ void Fill(FakeFind* find, WalkEntry* entry) {
 }
 
 void* FindFirst(const char* specification, WalkEntry* entry) {
-  std::string spec = specification;
-  disk->calls.push_back("find " + spec);
-  EXPECT_LT(spec.size(), 260u);
-  auto folder = disk->folders.find(spec.substr(0, spec.rfind('\\') + 1));
+  std::string searched = specification;
+  disk->calls.push_back("find " + searched);
+  EXPECT_LT(searched.size(), 260u);
+  auto folder =
+      disk->folders.find(searched.substr(0, searched.rfind('\\') + 1));
   if (folder == disk->folders.end() || folder->second.empty())
     return nullptr;
   FakeFind* find = new FakeFind{&folder->second, 0};

@@ -13,12 +13,12 @@ UnixFileName WineUnixFileName() {
 
 Recording* recording;
 
-std::string Spec(const char* text) {
+std::string Text(const char* text) {
   return text ? text : "";
 }
 
 void* RecordFindFirst(const char* specification, WalkEntry* entry) {
-  recording->calls.push_back("find " + Spec(specification));
+  recording->calls.push_back("find " + Text(specification));
   return realWalkPlatform.findFirst(specification, entry);
 }
 
@@ -32,23 +32,23 @@ void RecordFindClose(void* find) {
 }
 
 int RecordSetAttributes(const char* path, unsigned long attributes) {
-  recording->calls.push_back("attributes " + Spec(path) + " " +
+  recording->calls.push_back("attributes " + Text(path) + " " +
                              std::to_string(attributes));
   return realWalkPlatform.setAttributes(path, attributes);
 }
 
 int RecordDeleteFile(const char* path) {
-  recording->calls.push_back("delete " + Spec(path));
+  recording->calls.push_back("delete " + Text(path));
   return realWalkPlatform.deleteFile(path);
 }
 
 int RecordRemoveFolder(const char* path, unsigned long* error) {
-  recording->calls.push_back("rmdir " + Spec(path));
+  recording->calls.push_back("rmdir " + Text(path));
   return realWalkPlatform.removeFolder(path, error);
 }
 
 int RecordAddResultLine(const char* line) {
-  recording->calls.push_back("add " + Spec(line));
+  recording->calls.push_back("add " + Text(line));
   return realWalkPlatform.addResultLine(line);
 }
 
