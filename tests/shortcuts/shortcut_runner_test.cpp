@@ -322,6 +322,24 @@ TEST_F(ShortcutRunner, MissingTempFolderGivesTempPathError) {
   EXPECT_EQ(static_cast<UINT>(MB_OK), user.shown()[0].style);
 }
 
+// Wine gives no temp folder for a TMP longer than a path may be.
+TEST_F(ShortcutRunner, WithoutATempFolderTheScriptGoesToWindows) {
+  std::string tooLong = "c:\\" + std::string(300, 't') + "\\";
+  SetEnvironmentVariableA("TMP", tooLong.c_str());
+  SetEnvironmentVariableA("TEMP", tooLong.c_str());
+  char asked[900];
+  ASSERT_EQ(0u, GetTempPathA(sizeof asked, asked));
+  SetCurrentDirectoryA("c:\\"); // "\\WINDOWS" is on the current drive
+  ScriptedUser user;
+  EXPECT_EQ(0, TimedUpdate(2, kTarget));
+  ASSERT_EQ(1u, launches.size());
+  EXPECT_TRUE(SameFolder("c:\\WINDOWS", launches[0].folder))
+      << launches[0].folder;
+  EXPECT_FALSE(launches[0].script.empty());
+  EXPECT_FALSE(Exists("c:\\windows\\ins3a8.vbs"));
+  EXPECT_TRUE(user.shown().empty());
+}
+
 TEST_F(ShortcutRunner, DeleteScriptOnlyDeletesWhatThisProcessWrote) {
   scriptWritten = 0;
   std::ofstream(kScript) << "left behind";
