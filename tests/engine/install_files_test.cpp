@@ -19,6 +19,8 @@ using namespace scripted;
 namespace {
 
 const std::string kRoot = "c:\\orvel-tests\\install\\";
+// FileVersion without Title.
+const std::string kNoTitle = VERSION_FILES_DIR "\\no_title.dll";
 
 std::string ReadBytes(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
@@ -193,7 +195,7 @@ TEST_F(InstallFilesTest, BackupNamedFileWithoutTitleStopsBeforeTheProgram) {
   std::string folder = Prepared("backup");
   std::string newer = ReadBytes(NEWER_ORVEL_PATH);
   WriteBytes(folder + "orvel.exe", newer);
-  WriteBytes(folder + "orvel.bak", ReadBytes(NO_TITLE_PATH));
+  WriteBytes(folder + "orvel.bak", ReadBytes(kNoTitle));
   EXPECT_EQ(ERR_VERSION_DATA, InstallFiles());
   EXPECT_STREQ("orvel.exe", state.errorPath);
   EXPECT_EQ(newer, ReadBytes(folder + "orvel.exe"));
@@ -203,7 +205,7 @@ TEST_F(InstallFilesTest, BackupNamedFileWithoutTitleStopsBeforeTheProgram) {
 
 TEST_F(InstallFilesTest, PreviousProgramWithoutTitleStopsTheRun) {
   std::string folder = Prepared("no-title");
-  std::string previous = ReadBytes(NO_TITLE_PATH);
+  std::string previous = ReadBytes(kNoTitle);
   WriteBytes(folder + "orvel.exe", previous);
   EXPECT_EQ(ERR_VERSION_DATA, InstallFiles());
   EXPECT_EQ(previous, ReadBytes(folder + "orvel.exe"));
