@@ -3,7 +3,9 @@
 #include "resources/resource_ids.h"
 #include "shell/flow_messages.h"
 #include "shell/installer_state.h"
+#include "shell/main_window.h"
 #include "tests/shell/commands_test_support.h"
+#include "tests/shell/main_window_helper.h"
 #include "tests/support/installer_state_reset.h"
 #include "tests/support/scripted_user.h"
 
@@ -355,6 +357,28 @@ TEST_F(Flows, SwitchToUninstallAsksEachTimeAndChangesTheMode) {
   ASSERT_EQ(3u, user.shown().size());
   for (const Shown& box : user.shown())
     ExpectBox(box, "WARNING!", warning, 0x114);
+}
+
+// The installer's own window, as WinMain makes it: a click on the icon
+// begins, a click on the destination changes it.
+TEST(MainWindowFlows, ClicksOnTheWindowStartTheirFlows) {
+  TestMainWindow main;
+  main.ShowAndPaint();
+  lstrcpyA(state.destinationPath, "c:\\orvel-tests\\flows\\clicks\\");
+  auto centre = [](const RECT& r) {
+    return MAKELPARAM((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+  };
+  ScriptedUser user;
+  user.Answer({Escape()}).Answer({Press(IDC_CANCEL)});
+  SendMessageA(main.window, WM_LBUTTONUP, 0, centre(beginHitRect));
+  EXPECT_TRUE(user.shown().empty()) << "the click runs the flow at once";
+  ASSERT_TRUE(RunMessageLoop([&] { return user.shown().size() >= 1; }, 5000));
+  EXPECT_EQ("Choose Shortcut Icons", user.shown()[0].caption);
+
+  SendMessageA(main.window, WM_LBUTTONUP, 0, centre(destinationHitRect));
+  ASSERT_TRUE(RunMessageLoop([&] { return user.shown().size() >= 2; }, 5000));
+  EXPECT_EQ("Change Destination Folder:", user.shown()[1].caption);
+  EXPECT_TRUE(IsWindow(main.window));
 }
 
 TEST(CompletionMessage, HasTheParagraphsOfItsWindowsVersion) {
