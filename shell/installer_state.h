@@ -2,6 +2,8 @@
 // shares the state of the run.
 #pragma once
 
+#include "shell/install_mode.h"
+
 #include <windows.h>
 
 enum { PATH_SIZE = 775, MESSAGE_SIZE = 1400, VERSION_SIZE = 60 };
@@ -42,8 +44,6 @@ struct InstallerState {
 };
 
 extern InstallerState state;
-
-enum class InstallMode { Full, Update, Uninstall };
 
 // Uninstall wins over update, update over a full installation.
 InstallMode CurrentInstallMode();

@@ -4,7 +4,19 @@
 
 #include <windows.h>
 
+// The command-line scan: `/UN` selects uninstall mode and withholds the
+// choice of icons.
+void ApplyCommandLine(const char* tail);
+
 // Fills the installer state with its defaults; runs while the main window
 // handles WM_CREATE. `/UN` found by the command-line scan is applied after
 // the defaults.
 void InitializeState(HWND mainWindow);
+
+// Registers the window class "Installation"; 0 on failure.
+ATOM RegisterInstallerClass(HINSTANCE instance);
+
+// Creates the 640 by 480 main window centred on the screen, titled
+// "Install", and keeps it in `mainWindow`. The state's defaults are
+// applied while it is created.
+HWND CreateMainWindow(HINSTANCE instance);

@@ -1,5 +1,46 @@
-#include <windows.h>
+#include "shell/installer_state.h"
+#include "shell/start_up.h"
 
-int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
-  return 0;
+// A running installer shows its window titled "Install"; one that has
+// switched to "UN-Install" is left alone.
+static int BringRunningInstallerForward(HINSTANCE instance) {
+  HWND running = FindWindowA("Installation", "Install");
+  if (!running)
+    return 0;
+  ShowWindow(running, SW_SHOWNORMAL);
+  // SetFocus alone cannot reach another process's window; the process
+  // the user just started may bring it to the front.
+  SetForegroundWindow(running);
+  SetFocus(running);
+  UnregisterClassA("Installation", instance);
+  return 1;
+}
+
+static int RunMessageLoop(HWND window, HACCEL accelerators) {
+  MSG message = {};
+  // GetMessage gives -1 on an error; ending then beats spinning on it.
+  while (GetMessageA(&message, nullptr, 0, 0) > 0) {
+    if (!TranslateAcceleratorA(window, accelerators, &message)) {
+      TranslateMessage(&message);
+      DispatchMessageA(&message);
+    }
+  }
+  return static_cast<int>(message.wParam);
+}
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE previous, LPSTR tail,
+                   int show) {
+  ApplyCommandLine(tail);
+  if (!previous && !RegisterInstallerClass(instance))
+    return 0;
+  if (BringRunningInstallerForward(instance))
+    return 0;
+  HWND window = CreateMainWindow(instance);
+  // Without a window the loop would wait for ever.
+  if (!window)
+    return 0;
+  HACCEL accelerators = LoadAcceleratorsA(instance, "acceltable");
+  ShowWindow(window, show);
+  UpdateWindow(window);
+  return RunMessageLoop(window, accelerators);
 }

@@ -1,0 +1,100 @@
+#include "engine/destination_rules.h"
+
+#include <string.h>
+
+namespace {
+
+const char compilePath[] = "c:\\mysource";
+
+char LowerAscii(char c) {
+  return c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c;
+}
+
+void RemoveLeadingSpaces(char* path) {
+  size_t spaces = 0;
+  while (path[spaces] == ' ')
+    ++spaces;
+  if (spaces)
+    memmove(path, path + spaces, strlen(path + spaces) + 1);
+}
+
+void CopyLowerCase(char* to, size_t size, const char* from) {
+  CopyBounded(to, size, from);
+  for (; *to; ++to)
+    *to = LowerAscii(*to);
+}
+
+// The last colon's position; one at position 0 names no drive either.
+size_t LastColon(const char* path) {
+  const char* colon = strrchr(path, ':');
+  return colon ? static_cast<size_t>(colon - path) : 0;
+}
+
+} // namespace
+
+void CopyBounded(char* to, size_t size, const char* from) {
+  if (size == 0)
+    return;
+  size_t length = strnlen(from, size - 1);
+  memmove(to, from, length);
+  to[length] = '\0';
+}
+
+ErrorCode NormaliseDestination(char* path, size_t size,
+                               const char* defaultFolder) {
+  // A buffer filled to its end holds no terminated path: cut it, and the
+  // length test refuses it below.
+  size_t length = strnlen(path, size);
+  if (length == size)
+    path[--length] = '\0';
+  RemoveLeadingSpaces(path);
+  if (path[0] == '\0')
+    CopyLowerCase(path, size, defaultFolder);
+  length = strlen(path);
+  if (length > 2 && path[length - 1] != '\\') {
+    // No room for the backslash: far longer than any accepted path.
+    if (length + 1 >= size)
+      return ERR_PATH_TOO_LONG;
+    path[length] = '\\';
+    path[length + 1] = '\0';
+  }
+  size_t colon = LastColon(path);
+  if (colon == 0)
+    return ERR_NO_DRIVE;
+  if (colon != 1 || path[2] != '\\')
+    return ERR_BAD_DRIVE;
+  if (path[3] == '\\')
+    memmove(path + 3, path + 4, strlen(path + 4) + 1);
+  return 0;
+}
+
+ErrorCode CheckDestinationPlace(const char* path,
+                                const char* windowsDirectory) {
+  size_t length = strlen(path);
+  if (length > DESTINATION_LONGEST)
+    return ERR_PATH_TOO_LONG;
+  if (length < DESTINATION_SHORTEST)
+    return ERR_ROOT_FOLDER;
+  // An unknown Windows directory would be an empty prefix of everything.
+  if (windowsDirectory[0] && StartsWithIgnoringCase(path, windowsDirectory))
+    return ERR_WINDOWS_FOLDER;
+  if (StartsWithIgnoringCase(path, compilePath))
+    return ERR_COMPILE_FOLDER;
+  return 0;
+}
+
+int StartsWithIgnoringCase(const char* text, const char* prefix) {
+  for (; *prefix; ++text, ++prefix)
+    if (LowerAscii(*text) != LowerAscii(*prefix))
+      return 0;
+  return 1;
+}
+
+size_t NextFolderLevel(const char* path, size_t from) {
+  for (size_t end = from; path[end]; ++end) {
+    if (path[end] != '\\' || end == 0 || path[end - 1] == ':')
+      continue;
+    return end;
+  }
+  return 0;
+}

@@ -1,0 +1,197 @@
+#include "engine/install_files.h"
+
+#include "engine/agreement_text.h"
+#include "engine/destination.h"
+#include "engine/payload_table.h"
+#include "engine/version_info.h"
+#include "shell/installer_state.h"
+#include "shortcuts/shortcut_runner.h"
+
+#include <windows.h>
+#include <lzexpand.h>
+
+#include <errno.h>
+#include <stdio.h>
+#include <string.h>
+
+namespace {
+
+const char kCompressedTemp[] = "$$cmp.tm$";
+const char kUncompressedTemp[] = "$$unc.tm$";
+
+// The destination folder (it ends with a backslash) and a file name in it.
+void InDestination(char* out, const char* name) {
+  _snprintf(out, PATH_SIZE, "%s%s", state.destinationPath, name);
+  out[PATH_SIZE - 1] = '\0';
+}
+
+bool Exists(const char* path) {
+  return GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES;
+}
+
+// The resource's bytes, unchanged, as the compressed temporary file; its
+// path is left in scratchText.
+ErrorCode WriteCompressedTemp(HRSRC found, HGLOBAL loaded) {
+  const void* bytes = LockResource(loaded);
+  if (!bytes)
+    return ERR_LOCK_MEMORY;
+  DWORD size = SizeofResource(state.appInstance, found);
+  if (size == 0)
+    return ERR_IMAGE_SIZE;
+  InDestination(state.scratchText, kCompressedTemp);
+  FILE* file = fopen(state.scratchText, "w+b");
+  if (!file)
+    return ERR_FILE_CREATE;
+  size_t written = fwrite(bytes, 1, size, file);
+  // Bytes still buffered are lost when the close fails.
+  if (fclose(file) != 0)
+    written = 0;
+  return written < size ? ERR_DISK_WRITE : 0;
+}
+
+// The LZ functions treat a damaged header or a short data stream as
+// success; an SZDD file counts as expanded only when its method is the
+// one known and every byte its header announces came out. A file without
+// the SZDD mark is copied as it is, as the LZ functions do.
+long CheckExpansion(const char* compressed, long copied) {
+  static const unsigned char kMagic[8] = {'S',  'Z',  'D',  'D',
+                                          0x88, 0xF0, 0x27, 0x33};
+  unsigned char header[14];
+  size_t got = 0;
+  if (FILE* file = fopen(compressed, "rb")) {
+    got = fread(header, 1, sizeof header, file);
+    fclose(file);
+  }
+  if (got < sizeof kMagic || memcmp(header, kMagic, sizeof kMagic) != 0)
+    return copied;
+  if (got < sizeof header)
+    return LZERROR_BADVALUE;
+  if (header[8] != 'A')
+    return LZERROR_UNKNOWNALG;
+  unsigned long announced = header[10] | header[11] << 8 | header[12] << 16 |
+                            static_cast<unsigned long>(header[13]) << 24;
+  return static_cast<unsigned long>(copied) == announced ? copied
+                                                         : LZERROR_BADVALUE;
+}
+
+ErrorCode Expand(char* compressed, char* uncompressed) {
+  OFSTRUCT sourceInfo, destinationInfo;
+  INT source = LZOpenFileA(compressed, &sourceInfo, OF_READ);
+  INT destination = LZOpenFileA(uncompressed, &destinationInfo, OF_CREATE);
+  long copied = LZCopy(source, destination);
+  if (copied >= 0)
+    copied = CheckExpansion(compressed, copied);
+  ErrorCode result = 0;
+  if (copied < 0) {
+    _snprintf(state.scratchText, MESSAGE_SIZE, "Decompress Error = %ld\n%s\n%s",
+              copied, compressed, uncompressed);
+    state.scratchText[MESSAGE_SIZE - 1] = '\0';
+    MessageBoxA(state.mainWindow, state.scratchText, "Error", 0xF0);
+    result = ERR_DECOMPRESS;
+  }
+  if (source >= 0)
+    LZClose(source);
+  if (destination >= 0)
+    LZClose(destination);
+  return result;
+}
+
+// The final name with its extension replaced by "bak" (".bak" appended
+// to a name without one).
+void BackupName(char* out, const char* finalPath) {
+  lstrcpynA(out, finalPath, PATH_SIZE - 4);
+  size_t end = strlen(out);
+  while (end > 0 && out[end - 1] != '.' && out[end - 1] != '\\')
+    --end;
+  if (end > 0 && out[end - 1] == '.')
+    lstrcpyA(out + end, "bak");
+  else
+    lstrcatA(out, ".bak");
+}
+
+// Version data of a file that is there must be readable.
+ErrorCode CheckVersionIfPresent(const char* path) {
+  return Exists(path) ? ReadVersionInfo(path) : 0;
+}
+
+void SaveAgreement(const char* text, int size, void*) {
+  SaveAgreementFile(text, size);
+}
+
+} // namespace
+
+ErrorCode ExtractPayload(unsigned short resourceId) {
+  state.scratchText[0] = '\0';
+  HRSRC found =
+      FindResourceA(state.appInstance, MAKEINTRESOURCEA(resourceId), RT_RCDATA);
+  if (!found)
+    return ERR_NO_RESOURCE;
+  HGLOBAL loaded = LoadResource(state.appInstance, found);
+  if (!loaded)
+    return ERR_NO_MEMORY;
+  ErrorCode result = WriteCompressedTemp(found, loaded);
+  FreeResource(loaded);
+  if (result != 0 && state.scratchText[0] != '\0')
+    remove(state.scratchText);
+  return result;
+}
+
+ErrorCode InstallPayloadFile(const char* name) {
+  char compressed[PATH_SIZE];
+  char uncompressed[PATH_SIZE];
+  InDestination(compressed, kCompressedTemp);
+  InDestination(uncompressed, kUncompressedTemp);
+  ErrorCode result = Expand(compressed, uncompressed);
+  remove(compressed);
+  if (result != 0) {
+    remove(uncompressed);
+    return result;
+  }
+  // From here on a refusal leaves the expanded file for the next run to
+  // overwrite.
+  if ((result = ReadVersionInfo(uncompressed)) != 0)
+    return result;
+  char finalPath[PATH_SIZE];
+  InDestination(finalPath, name);
+  if ((result = CheckVersionIfPresent(finalPath)) != 0)
+    return result;
+  char backup[PATH_SIZE];
+  BackupName(backup, finalPath);
+  if ((result = CheckVersionIfPresent(backup)) != 0)
+    return result;
+  if (remove(finalPath) != 0 && errno != ENOENT) {
+    state.errorDetail = errno;
+    return ERR_DELETE_PREVIOUS;
+  }
+  if (rename(uncompressed, finalPath) != 0) {
+    state.errorDetail = errno;
+    remove(uncompressed);
+    return ERR_RENAME_TEMP;
+  }
+  return 0;
+}
+
+ErrorCode InstallFiles() {
+  ErrorCode result = ValidateDestination(1);
+  if (result != 0)
+    return result;
+  for (int slot = 0; slot < PAYLOAD_SLOT_COUNT && result == 0; ++slot) {
+    char name[PATH_SIZE];
+    if (MapPayloadName(name, PayloadTable[slot].catalogueName))
+      continue;
+    lstrcpynA(state.errorPath, name, PATH_SIZE);
+    state.errorDetail = 0;
+    result = ExtractPayload(
+        static_cast<unsigned short>(PayloadTable[slot].resourceId));
+    if (result == 0)
+      result = InstallPayloadFile(name);
+  }
+  // Files installed before a failure stay; nothing is rolled back.
+  if (result != 0)
+    return result;
+  InDestination(state.scratchText, "orvel.exe");
+  UpdateShortcuts(state.shortcutFlags, state.scratchText);
+  if (state.agreementIncluded == 1)
+    UseAgreementText(SaveAgreement, nullptr);
+  return 0;
+}

@@ -1,0 +1,71 @@
+#include "engine/version_info.h"
+
+#include "shell/installer_state.h"
+
+#include <string.h>
+
+enum {
+  VERSION_BLOCK_SIZE = 2500,
+  FILE_VERSION_KEPT = 40,
+  SUB_BLOCK_SIZE = 64,
+};
+
+// A value of the version block by its sub-block path; 0 when it is
+// missing or empty.
+static UINT QueryValue(void* block, const char* path, const char** value) {
+  void* found = nullptr;
+  UINT length = 0;
+  if (!VerQueryValueA(block, path, &found, &length) || !found)
+    return 0;
+  *value = static_cast<const char*>(found);
+  return length;
+}
+
+// Keeps at most FILE_VERSION_KEPT characters, never reading past the value.
+static void KeepFileVersion(const char* value, UINT length) {
+  UINT kept = 0;
+  while (kept < length && kept < FILE_VERSION_KEPT && value[kept]) {
+    state.versionFileVersion[kept] = value[kept];
+    ++kept;
+  }
+  state.versionFileVersion[kept] = '\0';
+}
+
+ErrorCode ReadVersionInfo(const char* fileName) {
+  state.versionFileVersion[0] = '\0';
+  DWORD unused = 0;
+  DWORD size = GetFileVersionInfoSizeA(fileName, &unused);
+  // No version data, or more than the block holds: accepted as it is.
+  if (size == 0 || size >= VERSION_BLOCK_SIZE)
+    return 0;
+  char block[VERSION_BLOCK_SIZE];
+  if (!GetFileVersionInfoA(fileName, 0, sizeof block, block))
+    return ERR_VERSION_DATA;
+
+  const char* value = nullptr;
+  // A translation entry is a 16-bit language and a 16-bit code page.
+  if (QueryValue(block, "\\VarFileInfo\\Translation", &value) < 4)
+    return ERR_VERSION_DATA;
+  DWORD translation;
+  memcpy(&translation, value, sizeof translation);
+  char prefix[SUB_BLOCK_SIZE];
+  wsprintfA(prefix, "\\StringFileInfo\\%04x%04x\\",
+            static_cast<unsigned>(LOWORD(translation)),
+            static_cast<unsigned>(HIWORD(translation)));
+
+  char path[SUB_BLOCK_SIZE];
+  int found = 0;
+  wsprintfA(path, "%sTitle", prefix);
+  if (QueryValue(block, path, &value) > 0)
+    ++found;
+  wsprintfA(path, "%sFileVersion", prefix);
+  UINT length = QueryValue(block, path, &value);
+  if (length > 0) {
+    KeepFileVersion(value, length);
+    ++found;
+  }
+  if (found == 2)
+    return 0;
+  state.versionFileVersion[0] = '\0';
+  return ERR_VERSION_DATA;
+}

@@ -1,0 +1,74 @@
+#include "shell/start_up.h"
+
+#include "engine/version_info.h"
+#include "shell/installer_state.h"
+#include "shell/rights_probe.h"
+#include "shell/start_up_rules.h"
+
+#include <commdlg.h>
+
+// Build configuration of this installer.
+enum {
+  DESTINATION_CHANGEABLE = 1,
+  UPDATE_MODE = 0,
+  AGREEMENT_INCLUDED = 1,
+  ICONS_OFFERED = 1,
+  DEFAULT_SHORTCUTS = 6, // desktop and programs menu
+};
+
+void ApplyCommandLine(const char* tail) {
+  if (TailSelectsUninstall(tail)) {
+    state.uninstallMode = 1;
+    state.iconChoiceOffered = 0;
+  }
+}
+
+// The installer's folder and its own version.
+static void ReadOwnFile() {
+  char self[PATH_SIZE];
+  DWORD length = GetModuleFileNameA(state.appInstance, self, sizeof self);
+  // A path that filled the buffer may lack its terminator.
+  self[length < sizeof self ? length : sizeof self - 1] = '\0';
+  lstrcpynA(state.installerFolder, self, sizeof state.installerFolder);
+  GetFileTitleA(self, state.scratchText, sizeof state.scratchText);
+  CutAfterLastBackslash(state.installerFolder);
+  // The file title may lack its extension (Explorer's setting), and a bare
+  // name is found by a search, so the version is read from the full path.
+  ReadVersionInfo(self);
+  lstrcpynA(state.installerVersion, state.versionFileVersion,
+            sizeof state.installerVersion);
+}
+
+static void ProbeMachine() {
+  state.windowsVersionClass = ClassifyWindowsVersion();
+  int rights = ProbeRights(1);
+  if (rights < RIGHTS_OPEN_FAILED)
+    rights = RIGHTS_HELD;
+  state.allUsersShortcuts = rights == RIGHTS_HELD ? 1 : 0;
+  // Leave the privilege withdrawn.
+  ProbeRights(0);
+}
+
+void InitializeState(HWND mainWindow) {
+  ReadOwnFile();
+  lstrcpynA(state.destinationPath, "c:\\Orvel\\", sizeof state.destinationPath);
+  state.installPerformed = 0;
+  ProbeMachine();
+
+  state.destinationChangeable = DESTINATION_CHANGEABLE;
+  state.updateMode = UPDATE_MODE;
+  state.agreementIncluded = AGREEMENT_INCLUDED;
+  state.iconsOffered = ICONS_OFFERED;
+  state.iconChoiceOffered = 1;
+  state.shortcutFlags = DEFAULT_SHORTCUTS;
+  if (state.iconsOffered == 0) {
+    state.shortcutFlags = 0;
+    state.iconChoiceOffered = 0;
+  }
+
+  // `/UN` on the command line has already set uninstallMode.
+  if (state.uninstallMode == 1) {
+    state.iconChoiceOffered = 0;
+    SetWindowTextA(mainWindow, "UN-Install");
+  }
+}

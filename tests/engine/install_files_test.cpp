@@ -1,0 +1,293 @@
+// The installation run on Wine's real disk: the product files from the
+// real resources, through real LZ expansion and version resources.
+#include "engine/install_files.h"
+#include "shortcuts/shortcut_runner.h"
+#include "tests/support/installer_state_reset.h"
+#include "tests/support/scripted_user.h"
+
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <errno.h>
+
+#include <fstream>
+#include <iterator>
+#include <set>
+
+using namespace scripted;
+
+namespace {
+
+const std::string kRoot = "c:\\orvel-tests\\install\\";
+// FileVersion without Title.
+const std::string kNoTitle = VERSION_FILES_DIR "\\no_title.dll";
+
+std::string ReadBytes(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+void WriteBytes(const std::string& path, const std::string& bytes) {
+  std::ofstream(path, std::ios::binary) << bytes;
+}
+
+bool Exists(const std::string& path) {
+  return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+std::set<std::string> FolderContents(const std::string& folder) {
+  std::set<std::string> names;
+  WIN32_FIND_DATAA found;
+  HANDLE find = FindFirstFileA((folder + "*").c_str(), &found);
+  if (find == INVALID_HANDLE_VALUE)
+    return names;
+  do {
+    std::string name = found.cFileName;
+    if (name != "." && name != "..")
+      names.insert(name);
+  } while (FindNextFileA(find, &found));
+  FindClose(find);
+  return names;
+}
+
+void RemoveTree(const std::string& folder) {
+  for (const std::string& name : FolderContents(folder)) {
+    std::string path = folder + name;
+    SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+    if (GetFileAttributesA(path.c_str()) & FILE_ATTRIBUTE_DIRECTORY)
+      RemoveTree(path + "\\");
+    else
+      DeleteFileA(path.c_str());
+  }
+  RemoveDirectoryA(folder.c_str());
+}
+
+// Script host launches, recorded instead of made.
+int launches = 0;
+std::string launchedScript;
+unsigned RecordLaunch(const char* commandLine, unsigned) {
+  ++launches;
+  launchedScript = ReadBytes(strchr(commandLine, ' ') + 1);
+  return 33;
+}
+
+class InstallFilesTest : public testing::Test {
+protected:
+  void SetUp() override {
+    ResetInstallerState();
+    state.agreementIncluded = 1;
+    state.allUsersShortcuts = 1;
+    CreateDirectoryA("c:\\orvel-tests", nullptr);
+    CreateDirectoryA(kRoot.c_str(), nullptr);
+    CreateDirectoryA((kRoot + "temp").c_str(), nullptr);
+    SetEnvironmentVariableA("TMP", (kRoot + "temp\\").c_str());
+    SetEnvironmentVariableA("TEMP", (kRoot + "temp\\").c_str());
+    GetCurrentDirectoryA(sizeof savedFolder, savedFolder);
+    launches = 0;
+    launchedScript.clear();
+    realStart = scriptHostCalls.start;
+    scriptHostCalls.start = RecordLaunch;
+    productExe = ReadBytes(ORVEL_EXE_PATH);
+    productChm = ReadBytes(ORVEL_CHM_PATH);
+    ASSERT_FALSE(productExe.empty());
+    ASSERT_FALSE(productChm.empty());
+  }
+  void TearDown() override {
+    scriptHostCalls.start = realStart;
+    SetCurrentDirectoryA(savedFolder);
+    if (module)
+      FreeLibrary(module);
+  }
+
+  // A fresh destination folder of this test, not yet on disk.
+  std::string Destination(const std::string& name) {
+    std::string folder = kRoot + name + "\\";
+    RemoveTree(folder);
+    lstrcpyA(state.destinationPath, folder.c_str());
+    return folder;
+  }
+
+  std::string Prepared(const std::string& name) {
+    std::string folder = Destination(name);
+    CreateDirectoryA(folder.c_str(), nullptr);
+    return folder;
+  }
+
+  void UsePayloadOf(const char* path) {
+    module = LoadLibraryExA(path, nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    ASSERT_NE(nullptr, module) << path;
+    state.appInstance = module;
+  }
+
+  std::string productExe, productChm;
+  unsigned (*realStart)(const char*, unsigned) = nullptr;
+  HMODULE module = nullptr;
+  char savedFolder[MAX_PATH];
+};
+
+TEST_F(InstallFilesTest, FirstInstallationMakesTheFoldersAndExactFiles) {
+  RemoveTree(kRoot + "new\\");
+  std::string folder = Destination("new\\level one\\level two");
+  ASSERT_FALSE(Exists(kRoot + "new"));
+  EXPECT_EQ(0, InstallFiles());
+  EXPECT_EQ(productExe, ReadBytes(folder + "orvel.exe"));
+  EXPECT_EQ(productChm, ReadBytes(folder + "orvel.chm"));
+  EXPECT_EQ(ReadBytes(LICENCE_PATH), ReadBytes(folder + "eula.txt"));
+  // No temporary or backup file is left.
+  EXPECT_EQ((std::set<std::string>{"eula.txt", "orvel.chm", "orvel.exe"}),
+            FolderContents(folder));
+  EXPECT_EQ(0, state.errorDetail);
+  EXPECT_EQ(0, launches); // no shortcut was asked for
+}
+
+TEST_F(InstallFilesTest, ShortcutsAreMadeForTheInstalledProgram) {
+  std::string folder = Destination("shortcuts");
+  state.shortcutFlags = SHORTCUT_DESKTOP;
+  ScriptedUser user;
+  EXPECT_EQ(0, InstallFiles());
+  EXPECT_EQ(1, launches);
+  EXPECT_NE(
+      std::string::npos,
+      launchedScript.find("MyShortcut.TargetPath=\"" + folder +
+                          "orvel.exe\"\r\nMyShortcut.WorkingDirectory=\"" +
+                          folder + "\"\r\n"));
+  EXPECT_TRUE(user.shown().empty());
+  EXPECT_TRUE(Exists(folder + "eula.txt"));
+}
+
+TEST_F(InstallFilesTest, UpdateWritesNewTxt) {
+  std::string folder = Prepared("update");
+  WriteBytes(folder + "orvel.exe", productExe);
+  state.updateMode = 1;
+  EXPECT_EQ(0, InstallFiles());
+  EXPECT_EQ(ReadBytes(LICENCE_PATH), ReadBytes(folder + "new.txt"));
+  EXPECT_FALSE(Exists(folder + "eula.txt"));
+}
+
+TEST_F(InstallFilesTest, ReinstallationReplacesEvenANewerProgram) {
+  std::string folder = Prepared("again");
+  std::string newer = ReadBytes(NEWER_ORVEL_PATH);
+  ASSERT_FALSE(newer.empty());
+  WriteBytes(folder + "orvel.exe", newer);
+  WriteBytes(folder + "orvel.chm", "old help");
+  EXPECT_EQ(0, InstallFiles());
+  EXPECT_EQ(productExe, ReadBytes(folder + "orvel.exe"));
+  EXPECT_EQ(productChm, ReadBytes(folder + "orvel.chm"));
+  EXPECT_EQ((std::set<std::string>{"eula.txt", "orvel.chm", "orvel.exe"}),
+            FolderContents(folder));
+}
+
+TEST_F(InstallFilesTest, ReadOnlyPreviousProgramIsNotReplaced) {
+  std::string folder = Prepared("read-only");
+  WriteBytes(folder + "orvel.exe", "previous");
+  SetFileAttributesA((folder + "orvel.exe").c_str(), FILE_ATTRIBUTE_READONLY);
+  EXPECT_EQ(ERR_DELETE_PREVIOUS, InstallFiles());
+  EXPECT_EQ(EACCES, state.errorDetail);
+  EXPECT_STREQ("orvel.exe", state.errorPath);
+  EXPECT_EQ("previous", ReadBytes(folder + "orvel.exe"));
+  // The expanded program waits beside it for the next run.
+  EXPECT_EQ(productExe, ReadBytes(folder + "$$unc.tm$"));
+  EXPECT_EQ((std::set<std::string>{"$$unc.tm$", "orvel.exe"}),
+            FolderContents(folder));
+}
+
+TEST_F(InstallFilesTest, BackupNamedFileWithoutTitleStopsBeforeTheProgram) {
+  std::string folder = Prepared("backup");
+  std::string newer = ReadBytes(NEWER_ORVEL_PATH);
+  WriteBytes(folder + "orvel.exe", newer);
+  WriteBytes(folder + "orvel.bak", ReadBytes(kNoTitle));
+  EXPECT_EQ(ERR_VERSION_DATA, InstallFiles());
+  EXPECT_STREQ("orvel.exe", state.errorPath);
+  EXPECT_EQ(newer, ReadBytes(folder + "orvel.exe"));
+  EXPECT_EQ((std::set<std::string>{"$$unc.tm$", "orvel.bak", "orvel.exe"}),
+            FolderContents(folder));
+}
+
+TEST_F(InstallFilesTest, PreviousProgramWithoutTitleStopsTheRun) {
+  std::string folder = Prepared("no-title");
+  std::string previous = ReadBytes(kNoTitle);
+  WriteBytes(folder + "orvel.exe", previous);
+  EXPECT_EQ(ERR_VERSION_DATA, InstallFiles());
+  EXPECT_EQ(previous, ReadBytes(folder + "orvel.exe"));
+  EXPECT_TRUE(Exists(folder + "$$unc.tm$"));
+}
+
+// The decompression box, as the user reads it: the negative number, then
+// the two temporary paths on lines of their own.
+void ExpectDecompressBox(const ScriptedUser& user, const std::string& folder) {
+  ASSERT_EQ(1u, user.shown().size());
+  const Shown& box = user.shown()[0];
+  EXPECT_EQ("Error", box.caption);
+  EXPECT_EQ(0xF0u, box.style);
+  const std::string prefix = "Decompress Error = -";
+  ASSERT_EQ(prefix, box.text.substr(0, prefix.size())) << box.text;
+  size_t numberEnd = box.text.find('\n');
+  EXPECT_LT(0, atoi(box.text.substr(prefix.size(), numberEnd).c_str()));
+  EXPECT_EQ("\n" + folder + "$$cmp.tm$\n" + folder + "$$unc.tm$",
+            box.text.substr(numberEnd));
+}
+
+TEST_F(InstallFilesTest, CorruptPayloadShowsTheDecompressBoxThenFails) {
+  std::string folder = Destination("corrupt");
+  UsePayloadOf(CORRUPT_PAYLOAD_PATH);
+  ScriptedUser user;
+  user.Answer({Press(IDOK)});
+  EXPECT_EQ(ERR_DECOMPRESS, InstallFiles());
+  ExpectDecompressBox(user, folder);
+  EXPECT_STREQ("orvel.exe", state.errorPath);
+  EXPECT_TRUE(FolderContents(folder).empty());
+}
+
+TEST_F(InstallFilesTest, UnknownCompressionMethodIsADecompressError) {
+  std::string folder = Prepared("method");
+  UsePayloadOf(CORRUPT_PAYLOAD_PATH);
+  ScriptedUser user;
+  user.Answer({Press(IDOK)});
+  ASSERT_EQ(0, ExtractPayload(901));
+  EXPECT_EQ(ERR_DECOMPRESS, InstallPayloadFile("orvel.chm"));
+  ExpectDecompressBox(user, folder);
+  EXPECT_TRUE(FolderContents(folder).empty());
+}
+
+TEST_F(InstallFilesTest, ResourcesThatCannotBeCopiedLeaveNothing) {
+  std::string folder = Prepared("resources");
+  EXPECT_EQ(ERR_NO_RESOURCE, ExtractPayload(950));
+  UsePayloadOf(CORRUPT_PAYLOAD_PATH);
+  EXPECT_EQ(ERR_IMAGE_SIZE, ExtractPayload(902));
+  EXPECT_TRUE(FolderContents(folder).empty());
+  // A folder where the compressed file must go.
+  CreateDirectoryA((folder + "$$cmp.tm$").c_str(), nullptr);
+  EXPECT_EQ(ERR_FILE_CREATE, ExtractPayload(900));
+}
+
+TEST_F(InstallFilesTest, FailureAtTheSecondSlotKeepsTheFirst) {
+  std::string folder = Prepared("second");
+  WriteBytes(folder + "orvel.chm", "old help");
+  SetFileAttributesA((folder + "orvel.chm").c_str(), FILE_ATTRIBUTE_READONLY);
+  state.shortcutFlags = 6;
+  EXPECT_EQ(ERR_DELETE_PREVIOUS, InstallFiles());
+  EXPECT_STREQ("orvel.chm", state.errorPath);
+  EXPECT_EQ(productExe, ReadBytes(folder + "orvel.exe"));
+  EXPECT_EQ("old help", ReadBytes(folder + "orvel.chm"));
+  EXPECT_FALSE(Exists(folder + "eula.txt"));
+  EXPECT_EQ(0, launches);
+  EXPECT_TRUE(FolderContents(kRoot + "temp\\").empty());
+}
+
+TEST_F(InstallFilesTest, RefusedDestinationWritesNothing) {
+  // A file stands where a folder of the chain must go.
+  std::string folder = Prepared("blocked");
+  WriteBytes(folder + "file", "x");
+  lstrcpyA(state.destinationPath, (folder + "file\\sub\\").c_str());
+  EXPECT_EQ(ERR_CREATE_FOLDER, InstallFiles());
+  EXPECT_EQ((std::set<std::string>{"file"}), FolderContents(folder));
+
+  // An update needs the earlier installation.
+  std::string missing = Destination("no-earlier");
+  state.updateMode = 1;
+  EXPECT_EQ(ERR_UPDATE_NO_FOLDER, InstallFiles());
+  EXPECT_FALSE(Exists(missing));
+  EXPECT_EQ(0, launches);
+}
+
+} // namespace

@@ -1,0 +1,1 @@
+/* A DLL needs one section of code; its resources are what matter. */
