@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <commdlg.h>
 #include <dlgs.h>
 
 using namespace scripted;
@@ -219,6 +220,52 @@ TEST_F(ChangeDestination, OkWithAnEmptyBoxIsDecidedByValidation) {
   EXPECT_EQ(1, RunChangeDestinationDialog(nullptr));
   ASSERT_EQ(1u, user.shown().size());
   EXPECT_STREQ("c:\\orvel-tests\\change\\setup\\", state.destinationPath);
+}
+
+} // namespace
+
+namespace {
+
+UINT_PTR CALLBACK PlainHook(HWND, UINT, WPARAM, LPARAM) {
+  return 0;
+}
+
+// The old-style Save As dialog as the system places it, without our hook.
+void OpenSystemBrowser(HWND owner) {
+  char file[PATH_SIZE] = "";
+  OPENFILENAMEA record = {};
+  record.lStructSize = OPENFILENAME_SIZE_VERSION_400A;
+  record.hwndOwner = owner;
+  record.lpstrFilter = " \0*.*\0";
+  record.nFilterIndex = 1;
+  record.lpstrFile = file;
+  record.nMaxFile = sizeof file;
+  record.lpstrInitialDir = "c:\\";
+  record.Flags = OFN_HIDEREADONLY | OFN_ENABLEHOOK | OFN_NONETWORKBUTTON;
+  record.lpfnHook = PlainHook;
+  GetSaveFileNameA(&record);
+}
+
+TEST_F(ChangeDestination, DialogStandsHigherAndTheBrowserFurtherLeft) {
+  RECT fromTemplate = {18, 64, 0, 0}, system = {}, ours = {};
+  POINT client = {0, 0};
+  ScriptedUser user;
+  auto rectOf = [](RECT* r) { return [r](HWND w) { GetWindowRect(w, r); }; };
+  user.Answer({Call([&](HWND d) { ClientToScreen(d, &client); }),
+               Call([&](HWND d) {
+                 MapDialogRect(d, &fromTemplate);
+                 OpenSystemBrowser(d);
+               }),
+               Type(IDC_DESTINATION_EDIT, "c:\\"), Press(IDC_BROWSE), Escape()})
+      .Answer({Call(rectOf(&system)), Escape()})
+      .Answer({Call(rectOf(&ours)), Escape()});
+  RunChangeDestinationDialog(nullptr);
+  ASSERT_EQ(3u, user.shown().size());
+  // Not centred: where the template puts its client area, 80 pixels up.
+  EXPECT_EQ(fromTemplate.left, client.x);
+  EXPECT_EQ(fromTemplate.top - 80, client.y);
+  EXPECT_EQ(system.left - 150, ours.left);
+  EXPECT_EQ(system.top, ours.top);
 }
 
 } // namespace
