@@ -258,6 +258,20 @@ TEST(AgreementText, IsTheLicenceOf61LinesEndingWithEnd) {
   EXPECT_EQ(std::string::npos, text.find('\x02'));
 }
 
+// The agreement list stops at any row that begins with "end", also one
+// that a cut for width begins: no word of the licence may begin so before
+// its closing line, or the text would stop short wherever rows break.
+TEST(AgreementText, NoWordBeginsWithEndBeforeTheClosingLine) {
+  std::string text = ResourceBytes(AGREEMENT_TEXT_ID);
+  const size_t closing = text.rfind("\r\nEnd\r\n");
+  ASSERT_NE(std::string::npos, closing);
+  for (size_t i = 0; i + 3 <= closing + 2; ++i) {
+    bool wordStart = i == 0 || text[i - 1] == ' ' || text[i - 1] == '\n';
+    if (wordStart && _strnicmp(text.c_str() + i, "end", 3) == 0)
+      ADD_FAILURE() << "a word begins with \"end\" at " << i;
+  }
+}
+
 TEST(Payload, PlaceholderSlotsHoldTheStubText) {
   for (int id = 902; id <= 909; ++id)
     EXPECT_EQ(std::string("Stub file\r\n(NULL)\r\n"), ResourceBytes(id))

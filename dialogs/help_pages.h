@@ -1,0 +1,4 @@
+// The help pages, ended by an empty text.
+#pragma once
+
+extern const char* const helpPages[];
