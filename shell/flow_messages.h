@@ -8,8 +8,8 @@ struct FlowMessage {
   unsigned style; // MessageBox style bits
 };
 
-// Asks whether the shortcut script may run. The icon bits 0xF0 name no
-// standard icon; they are kept as the installer has always shown them.
+// Asks whether the shortcut script may run: 0xF4 is Yes and No with all
+// four icon bits set, which together name no standard icon.
 extern const FlowMessage ScriptNoteMessage;
 extern const FlowMessage DestroyWarningMessage;
 extern const FlowMessage RemovedMessage;

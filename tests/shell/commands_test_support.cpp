@@ -8,7 +8,6 @@
 
 namespace commands_test {
 
-int paintsSeen = 0;
 std::function<void(HWND, UINT, WPARAM, LPARAM)> observeMessage;
 
 namespace {
@@ -26,13 +25,6 @@ LRESULT CALLBACK CommandsWindowProc(HWND window, UINT message, WPARAM wParam,
   case WM_RBUTTONUP:
     OnRightButtonUp(window, lParam);
     return 0;
-  case WM_PAINT: {
-    ++paintsSeen;
-    PAINTSTRUCT ps;
-    BeginPaint(window, &ps);
-    EndPaint(window, &ps);
-    return 0;
-  }
   }
   return DefWindowProcA(window, message, wParam, lParam);
 }

@@ -21,8 +21,6 @@ void DestroyCommandsWindow(HWND window);
 // `milliseconds` pass; true when `done`.
 bool RunMessageLoop(const std::function<bool()>& done, DWORD milliseconds);
 
-// Paints the test window has had.
-extern int paintsSeen;
 // Sees every message of the test window before it is handled.
 extern std::function<void(HWND, UINT, WPARAM, LPARAM)> observeMessage;
 

@@ -3,6 +3,7 @@
 #include "resources/resource_ids.h"
 #include "shell/installer_state.h"
 #include "tests/shell/commands_test_support.h"
+#include "tests/shell/main_window_helper.h"
 #include "tests/support/installer_state_reset.h"
 
 #include <gtest/gtest.h>
@@ -164,6 +165,34 @@ TEST_F(PopupMenu, WithoutIconChoiceOrAgreementThoseEntriesGo) {
   state.agreementIncluded = 0;
   EXPECT_EQ(FullMenu(nullptr, "Begin Installation", true),
             RightClick(200, 100).entries);
+}
+
+// The installer's own window started with /UN, its menu read while the
+// window's own procedure tracks it.
+WNDPROC mainWindowProc = nullptr;
+Entries readFromMainWindow;
+
+LRESULT CALLBACK ReadingProc(HWND window, UINT message, WPARAM wParam,
+                             LPARAM lParam) {
+  if (message == WM_INITMENUPOPUP && readFromMainWindow.empty())
+    readFromMainWindow = ReadMenu(reinterpret_cast<HMENU>(wParam), nullptr);
+  if (message == WM_ENTERIDLE && wParam == MSGF_MENU)
+    EndMenu();
+  return CallWindowProcA(mainWindowProc, window, message, wParam, lParam);
+}
+
+TEST(PopupMenuOfTheInstaller, StartedWithUnOffersNoIconChoice) {
+  TestMainWindow main("/UN");
+  main.ShowAndPaint();
+  EXPECT_EQ("UN-Install", scripted::WindowText(main.window));
+  readFromMainWindow.clear();
+  mainWindowProc = reinterpret_cast<WNDPROC>(SetWindowLongPtrA(
+      main.window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(ReadingProc)));
+  SendMessageA(main.window, WM_RBUTTONUP, 0, MAKELPARAM(300, 100));
+  SetWindowLongPtrA(main.window, GWLP_WNDPROC,
+                    reinterpret_cast<LONG_PTR>(mainWindowProc));
+  EXPECT_EQ(FullMenu("Read EULA", " UN-INSTALL Orvel", false),
+            readFromMainWindow);
 }
 
 } // namespace
