@@ -51,7 +51,10 @@ void UninstallBranch(HWND window) {
   ShowFileList();
   if (Show(window, DestroyWarningMessage) != IDYES)
     return;
-  state.shortcutFlags = 31;
+  // 31: remove every kind of shortcut, make none.
+  state.shortcutFlags = SHORTCUT_REMOVE_ONLY | SHORTCUT_DESKTOP |
+                        SHORTCUT_PROGRAMS | SHORTCUT_STARTUP |
+                        SHORTCUT_UNINSTALL;
   wsprintfA(state.scratchText, "%s", state.destinationPath);
   UpdateShortcuts(state.shortcutFlags, state.scratchText);
   RemoveInstallation();
