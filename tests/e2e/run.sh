@@ -202,10 +202,10 @@ expect_title_line() { # window title, text
 
 # Opens the change-destination dialog by clicking the destination and
 # types a folder into it; Enter accepts.
-change_destination() { # title of the main window, folder
+change_destination() { # folder
   click_at "$label_x" "$label_y"
   wait_window "Change Destination Folder:"
-  type_over "$2"
+  type_over "$1"
   keys Return
   wait_gone "Change Destination Folder:"
 }
@@ -328,6 +328,8 @@ refused_destination_then_full_installation() {
   wait_gone "Folder Error"
   has_window "Change Destination Folder:" ||
     fail "the change-destination dialog closed after a refused folder"
+  expect_text "the destination box" \
+    "$(control_text "Change Destination Folder:" 114)" 'c:\windows\orvel'
   shot dialog-still-open
   log "scenario: refused destination passed"
 
@@ -390,7 +392,7 @@ update_installation() {
   start_installer Install "$update_installer"
   expect_title_line Install "Orvel Update!"
   shot update-window
-  change_destination Install "$destination"
+  change_destination "$destination"
   click_at "$begin_x" "$begin_y"
   wait_window "Choose Shortcut Icons"
   choose_menu_shortcut
@@ -434,7 +436,7 @@ uninstall() {
   start_installer UN-Install "$installer" /UN
   expect_title_line UN-Install "Orvel UN-INSTALL!"
   shot uninstall-window
-  change_destination UN-Install "$destination"
+  change_destination "$destination"
   click_at "$begin_x" "$begin_y"
   expect_box "List of Files" "WARNING!!!!!!!"
   expect_text "warning" "$(box_text "List of Files")" "$destination\\"
