@@ -1,9 +1,215 @@
+// The command dispatcher of the main window, its keys and right-click
+// menu, and the flows the commands start: begin (install, update or
+// uninstall) and the switch to uninstall mode.
 #include "shell/commands.h"
 
+#include "dialogs/about_box.h"
+#include "dialogs/agreement_dialog.h"
+#include "dialogs/change_destination_dialog.h"
+#include "dialogs/help_pager.h"
+#include "dialogs/icons_dialog.h"
+#include "engine/destination.h"
+#include "engine/error_report.h"
+#include "engine/file_list.h"
+#include "engine/install_files.h"
+#include "resources/resource_ids.h"
+#include "shell/flow_messages.h"
+#include "shell/installer_state.h"
+#include "shell/popup_menu.h"
+#include "shortcuts/folder_walker.h"
+#include "shortcuts/shortcut_runner.h"
+
+namespace {
+
+// Whole client area, without erasing: the paint covers everything.
+void Repaint(HWND window) {
+  InvalidateRect(window, nullptr, FALSE);
+}
+
+int Show(HWND window, const FlowMessage& message) {
+  lstrcpynA(state.scratchText, message.text, sizeof state.scratchText);
+  return MessageBoxA(window, state.scratchText, message.caption, message.style);
+}
+
+void ChangeDestination(HWND window) {
+  if (state.destinationChangeable != 1) {
+    Show(window, FixedDestinationMessage);
+    return;
+  }
+  if (RunChangeDestinationDialog(window))
+    Repaint(window);
+}
+
+void ShowAbout(HWND window) {
+  wsprintfA(state.scratchText, "%s Install  Ver. %s  (32 bit)", "Orvel",
+            state.installerVersion);
+  ShowTableMessage(window, CMD_ABOUT, state.scratchText);
+}
+
+// Removes every shortcut, then the folder tree, and closes.
+void UninstallBranch(HWND window) {
+  ShowFileList();
+  if (Show(window, DestroyWarningMessage) != IDYES)
+    return;
+  // 31: remove every kind of shortcut, make none.
+  state.shortcutFlags = SHORTCUT_REMOVE_ONLY | SHORTCUT_DESKTOP |
+                        SHORTCUT_PROGRAMS | SHORTCUT_STARTUP |
+                        SHORTCUT_UNINSTALL;
+  wsprintfA(state.scratchText, "%s", state.destinationPath);
+  UpdateShortcuts(state.shortcutFlags, state.scratchText);
+  RemoveInstallation();
+  state.installPerformed = 1;
+  Show(window, RemovedMessage);
+  DestroyWindow(window);
+}
+
+// Runs the installation with the wait cursor; 1 when it completed.
+int RunInstallation(HWND window) {
+  state.installPerformed = 1;
+  HCURSOR previous = SetCursor(LoadCursorA(nullptr, IDC_WAIT));
+  ErrorCode code = InstallFiles();
+  SetCursor(previous);
+  if (code != 0) {
+    ReportError(window, code);
+    state.installPerformed = 0;
+    return 0;
+  }
+  return 1;
+}
+
+void StartInstalledProgram() {
+  // Quoted, so that a destination with blanks cannot start another
+  // program named after its first word.
+  wsprintfA(state.scratchText, "\"%sorvel.exe\"", state.destinationPath);
+  WinExec(state.scratchText, SW_SHOWNORMAL);
+}
+
+// The questions before an installation; 0 stops the flow.
+int AskBeforeInstalling(HWND window) {
+  if (state.iconChoiceOffered == 1 && ChooseIcons(window) == 0)
+    return 0;
+  if (state.agreementAccepted == 0 && state.agreementIncluded == 1) {
+    SendMessageA(window, WM_COMMAND, CMD_READ_AGREEMENT, 0);
+    if (state.agreementAccepted == 0 && state.updateMode == 0)
+      return 0;
+  }
+  const int madeShortcuts =
+      SHORTCUT_DESKTOP | SHORTCUT_PROGRAMS | SHORTCUT_STARTUP;
+  if (state.shortcutFlags & madeShortcuts) {
+    if (Show(window, ScriptNoteMessage) != IDYES) {
+      if (state.iconChoiceOffered == 0)
+        return 0;
+      state.shortcutFlags = 0;
+    }
+  }
+  return 1;
+}
+
+void BeginFlow(HWND window) {
+  ErrorCode code = ValidateDestination(0);
+  if (code != 0) {
+    ReportError(window, code);
+    return;
+  }
+  if (state.uninstallMode == 1) {
+    UninstallBranch(window);
+    return;
+  }
+  if (!AskBeforeInstalling(window))
+    return;
+  if (state.installPerformed == 1)
+    return;
+  if (Show(window, InstallNowMessage) != IDOK)
+    return;
+  if (!RunInstallation(window))
+    return;
+  FormatCompletionMessage(state.scratchText, sizeof state.scratchText,
+                          state.windowsVersionClass);
+  MessageBoxA(window, state.scratchText, CompletionCaption, COMPLETION_STYLE);
+  StartInstalledProgram();
+  DestroyWindow(window);
+}
+
+void SwitchToUninstall(HWND window) {
+  if (Show(window, SwitchWarningMessage) != IDYES)
+    return;
+  state.uninstallMode = 1;
+  SetWindowTextA(window, "UN-Install");
+  state.iconChoiceOffered = 0;
+  Repaint(window);
+}
+
+HMENU BuildMenu(const PopupEntry* entries, int count, HMENU submenu) {
+  HMENU menu = CreatePopupMenu();
+  for (int i = 0; i < count; ++i) {
+    const PopupEntry& entry = entries[i];
+    if (!entry.text)
+      AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
+    else if (entry.opensSubmenu)
+      AppendMenuA(menu, MF_POPUP, reinterpret_cast<UINT_PTR>(submenu),
+                  entry.text);
+    else
+      AppendMenuA(menu, entry.greyed ? MF_GRAYED : MF_STRING, entry.id,
+                  entry.text);
+  }
+  return menu;
+}
+
+} // namespace
+
 LRESULT OnCommand(HWND window, WPARAM wParam, LPARAM lParam) {
+  switch (LOWORD(wParam)) {
+  case CMD_EXIT:
+    DestroyWindow(window);
+    return 0;
+  case CMD_CHANGE_DESTINATION:
+    ChangeDestination(window);
+    return 0;
+  case CMD_HELP:
+    if (RunHelpPager(window))
+      Repaint(window);
+    return 0;
+  case CMD_BEGIN:
+    BeginFlow(window);
+    return 0;
+  case CMD_LIST_FILES:
+    ShowFileList();
+    return 0;
+  case CMD_READ_AGREEMENT:
+    if (RunAgreementDialog(window))
+      Repaint(window);
+    return 0;
+  case CMD_CHOOSE_ICONS:
+    if (state.uninstallMode == 0)
+      ChooseIcons(window);
+    return 0;
+  case CMD_SWITCH_TO_UNINSTALL:
+    SwitchToUninstall(window);
+    return 0;
+  case CMD_ABOUT:
+    ShowAbout(window);
+    return 0;
+  }
   return DefWindowProcA(window, WM_COMMAND, wParam, lParam);
 }
 
-void OnKeyDown(HWND, WPARAM) {}
+void OnKeyDown(HWND window, WPARAM wParam) {
+  if (LOWORD(wParam) == VK_F5)
+    PostMessageA(window, WM_COMMAND, CMD_READ_AGREEMENT, 0);
+  else if (LOWORD(wParam) == VK_F9)
+    PostMessageA(window, WM_COMMAND, CMD_LIST_FILES, 0);
+}
 
-void OnRightButtonUp(HWND, LPARAM) {}
+void OnRightButtonUp(HWND window, LPARAM lParam) {
+  PopupEntry entries[POPUP_MAX_ENTRIES];
+  int count = DescribePopupMenu(state.uninstallMode, state.updateMode,
+                                state.agreementIncluded,
+                                state.iconChoiceOffered, entries);
+  HMENU submenu = BuildMenu(UtilitiesEntries, UTILITIES_ENTRY_COUNT, nullptr);
+  HMENU popup = BuildMenu(entries, count, submenu);
+  POINT click = {static_cast<LONG>(LOWORD(lParam)),
+                 static_cast<LONG>(HIWORD(lParam))};
+  ClientToScreen(window, &click);
+  TrackPopupMenu(popup, 0, click.x - 15, click.y - 35, 0, window, nullptr);
+  DestroyMenu(popup); // takes the submenu with it
+}

@@ -1,18 +1,14 @@
 #include "shell/start_up.h"
 
 #include "engine/version_info.h"
+#include "shell/build_configuration.h"
 #include "shell/installer_state.h"
 #include "shell/rights_probe.h"
 #include "shell/start_up_rules.h"
 
 #include <commdlg.h>
 
-// Build configuration of this installer.
 enum {
-  DESTINATION_CHANGEABLE = 1,
-  UPDATE_MODE = 0,
-  AGREEMENT_INCLUDED = 1,
-  ICONS_OFFERED = 1,
   DEFAULT_SHORTCUTS = 6, // desktop and programs menu
 };
 
@@ -55,10 +51,11 @@ void InitializeState(HWND mainWindow) {
   state.installPerformed = 0;
   ProbeMachine();
 
-  state.destinationChangeable = DESTINATION_CHANGEABLE;
-  state.updateMode = UPDATE_MODE;
-  state.agreementIncluded = AGREEMENT_INCLUDED;
-  state.iconsOffered = ICONS_OFFERED;
+  // Fixed when this installer was built (full installer or update).
+  state.destinationChangeable = buildConfiguration.destinationChangeable;
+  state.updateMode = buildConfiguration.updateMode;
+  state.agreementIncluded = buildConfiguration.agreementIncluded;
+  state.iconsOffered = buildConfiguration.iconsOffered;
   state.iconChoiceOffered = 1;
   state.shortcutFlags = DEFAULT_SHORTCUTS;
   if (state.iconsOffered == 0) {

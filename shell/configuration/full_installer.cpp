@@ -1,0 +1,9 @@
+// install.exe: the full installation of this release.
+#include "shell/build_configuration.h"
+
+extern const BuildConfiguration buildConfiguration = {
+    0, // updateMode
+    1, // agreementIncluded
+    1, // destinationChangeable
+    1, // iconsOffered
+};

@@ -1,0 +1,10 @@
+// install-update.exe: updates an existing installation and shows the new
+// changes instead of the licence.
+#include "shell/build_configuration.h"
+
+extern const BuildConfiguration buildConfiguration = {
+    1, // updateMode
+    1, // agreementIncluded
+    1, // destinationChangeable
+    1, // iconsOffered
+};

@@ -1,0 +1,25 @@
+// The message boxes of the commands and flows: texts, captions, styles,
+// and the completion text, which depends on the Windows version class.
+#pragma once
+
+struct FlowMessage {
+  const char* text;
+  const char* caption;
+  unsigned style; // MessageBox style bits
+};
+
+// Asks whether the shortcut script may run: 0xF4 is Yes and No with all
+// four icon bits set, which together name no standard icon.
+extern const FlowMessage ScriptNoteMessage;
+extern const FlowMessage DestroyWarningMessage;
+extern const FlowMessage RemovedMessage;
+extern const FlowMessage InstallNowMessage;
+extern const FlowMessage FixedDestinationMessage;
+extern const FlowMessage SwitchWarningMessage;
+
+extern const char CompletionCaption[];
+enum { COMPLETION_STYLE = 0 };
+
+// The completion text for a Windows version class, into `text` (`size`
+// bytes, always terminated).
+void FormatCompletionMessage(char* text, int size, int windowsVersionClass);

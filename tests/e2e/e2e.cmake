@@ -1,0 +1,12 @@
+# The end-to-end runs: the real install.exe and install-update.exe under
+# Wine on a virtual X screen, driven with xdotool as a person would.
+add_executable(e2e_probe "${CMAKE_CURRENT_LIST_DIR}/probe.cpp")
+target_compile_options(e2e_probe PRIVATE ${ORVEL_WARNINGS})
+target_link_options(e2e_probe PRIVATE -static)
+target_link_libraries(e2e_probe PRIVATE user32 gdi32 kernel32)
+
+if(CMAKE_CROSSCOMPILING AND ORVEL_BUILD_UPDATE)
+  add_test(NAME e2e COMMAND "${CMAKE_CURRENT_LIST_DIR}/run.sh"
+    "${CMAKE_BINARY_DIR}" "${PROJECT_SOURCE_DIR}")
+  set_tests_properties(e2e PROPERTIES TIMEOUT 300 RUN_SERIAL TRUE)
+endif()

@@ -1,0 +1,35 @@
+// A window that handles its commands, keys and right-click as the main
+// window does, and the small helpers the command and flow tests share.
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <string>
+
+namespace commands_test {
+
+// A visible top-level window titled "Install" with the menu bar
+// INSTALLMENU, routing WM_COMMAND, WM_KEYDOWN and WM_RBUTTONUP to the
+// command handlers. It becomes `state.mainWindow`.
+HWND CreateCommandsWindow();
+// Destroys the window if a flow has not, and removes the quit message
+// nothing else would take.
+void DestroyCommandsWindow(HWND window);
+
+// Runs the main message loop, accelerators included, until `done` or
+// `milliseconds` pass; true when `done`.
+bool RunMessageLoop(const std::function<bool()>& done, DWORD milliseconds);
+
+// Sees every message of the test window before it is handled.
+extern std::function<void(HWND, UINT, WPARAM, LPARAM)> observeMessage;
+
+void DeleteTree(const std::string& folder);
+std::string FileBytes(const std::string& path);
+bool Exists(const std::string& path);
+
+// Waits for the Orvel window that a completed installation starts and
+// closes it; true when it appeared.
+bool CloseStartedOrvel();
+
+} // namespace commands_test

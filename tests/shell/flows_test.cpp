@@ -1,0 +1,406 @@
+// The begin flow (installation, update, uninstall) and the switch to
+// uninstall mode, answered by the scripted user box by box.
+#include "resources/resource_ids.h"
+#include "shell/flow_messages.h"
+#include "shell/installer_state.h"
+#include "shell/main_window.h"
+#include "tests/shell/commands_test_support.h"
+#include "tests/shell/main_window_helper.h"
+#include "tests/support/installer_state_reset.h"
+#include "tests/support/scripted_user.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+using namespace commands_test;
+using namespace scripted;
+
+namespace {
+
+const char kScriptNote[] =
+    "A script is used temporarily to install the icons.\n\n"
+    "Depending on your security settings, a message may warn\n"
+    "that a script is being run.  This is normal and protects you\n"
+    "from web pages making unexpected changes.\n\n"
+    "Allow this script to run?  (And install the Desktop Icons?)";
+const char kInstallNow[] = "Perform the Installation of Orvel Files now?";
+const char kCompletion[] = "Installation Complete!\n"
+                           "\nNow Orvel will automatically start...\n";
+const char kLaterWindows[] =
+    "\nAfter you stop Orvel, you may be asked\n"
+    "  if it installed correctly.\n\n"
+    "If Orvel was operational, it installed correctly.\n";
+const char kWindows3[] = "\n See Windows 3.x Help for Instructions\n"
+                         "to Create a Program Icon in a Group.\n";
+
+void ExpectBox(const Shown& box, const std::string& caption,
+               const std::string& text, UINT style) {
+  EXPECT_TRUE(box.isMessageBox) << caption;
+  EXPECT_EQ(caption, box.caption);
+  EXPECT_EQ(text, box.text);
+  EXPECT_EQ(style, box.style) << caption;
+  EXPECT_FALSE(box.unexpected) << caption;
+}
+
+std::vector<std::string> Captions(const ScriptedUser& user) {
+  std::vector<std::string> captions;
+  for (const Shown& shown : user.shown())
+    captions.push_back(shown.caption);
+  return captions;
+}
+
+// Where the shortcut runner writes its script.
+std::string ShortcutScriptPath() {
+  char folder[MAX_PATH], name[MAX_PATH];
+  GetTempPathA(sizeof folder, folder);
+  GetTempFileNameA(folder, "ins", 936, name);
+  std::string path = name;
+  return path.substr(0, path.rfind('.') + 1) + "vbs";
+}
+
+class Flows : public ::testing::Test {
+protected:
+  void SetUp() override {
+    ResetInstallerState();
+    // A full installation as this build starts it.
+    state.agreementIncluded = 1;
+    state.destinationChangeable = 1;
+    state.iconsOffered = 1;
+    state.iconChoiceOffered = 1;
+    state.shortcutFlags = 6;
+    lstrcpyA(state.installerVersion, "1.04");
+    folder = std::string("c:\\orvel-tests\\flows\\") +
+             ::testing::UnitTest::GetInstance()->current_test_info()->name();
+    DeleteTree(folder);
+    CreateDirectoryA("c:\\orvel-tests", nullptr);
+    CreateDirectoryA("c:\\orvel-tests\\flows", nullptr);
+    lstrcpyA(state.destinationPath, (folder + "\\").c_str());
+    window = CreateCommandsWindow();
+  }
+  void TearDown() override {
+    DestroyCommandsWindow(window);
+    DeleteTree(folder);
+  }
+  void Begin() { SendMessageA(window, WM_COMMAND, CMD_BEGIN, 0); }
+  std::string In(const char* name) { return folder + "\\" + name; }
+
+  std::string folder;
+  HWND window = nullptr;
+};
+
+TEST_F(Flows, FullInstallationAsksInOrderInstallsAndStartsOrvel) {
+  state.windowsVersionClass = 6;
+  ScriptedUser user;
+  user.Answer({Press(IDC_OK)})
+      .Answer({Tick(IDC_AGREE_CHECK), Press(IDC_OK)})
+      .Answer({Press(IDYES)})
+      .Answer({Press(IDOK)})
+      .Answer({Press(IDOK)});
+  Begin();
+
+  ASSERT_EQ(5u, user.shown().size());
+  EXPECT_EQ("Choose Shortcut Icons", user.shown()[0].caption);
+  EXPECT_EQ("End User License Agreement", user.shown()[1].caption);
+  ExpectBox(user.shown()[2], "Note:", kScriptNote, 0xF4);
+  ExpectBox(user.shown()[3], "Install Now?", kInstallNow, 0x41);
+  ExpectBox(user.shown()[4], "COMPLETED!",
+            std::string(kCompletion) + kLaterWindows, 0);
+  for (const Shown& shown : user.shown())
+    EXPECT_EQ(window, shown.owner) << shown.caption;
+
+  EXPECT_TRUE(CloseStartedOrvel()) << "the installed orvel.exe was not started";
+  EXPECT_FALSE(IsWindow(window));
+  EXPECT_EQ(1, state.installPerformed);
+  EXPECT_EQ(FileBytes(ORVEL_EXE_PATH), FileBytes(In("orvel.exe")));
+  EXPECT_EQ(FileBytes(LICENCE_PATH), FileBytes(In("eula.txt")));
+  EXPECT_FALSE(Exists(In("$$cmp.tm$")));
+  EXPECT_FALSE(Exists(In("$$unc.tm$")));
+}
+
+TEST_F(Flows, NoToTheScriptNoteInstallsWithoutShortcuts) {
+  state.agreementAccepted = 1;
+  ScriptedUser user;
+  user.Answer({Press(IDC_OK)})
+      .Answer({Press(IDNO)})
+      .Answer({Press(IDOK)})
+      .Answer({Press(IDOK)});
+  Begin();
+  EXPECT_EQ((std::vector<std::string>{"Choose Shortcut Icons",
+                                      "Note:", "Install Now?", "COMPLETED!"}),
+            Captions(user));
+  EXPECT_EQ(0, state.shortcutFlags);
+  EXPECT_TRUE(CloseStartedOrvel());
+  EXPECT_EQ(FileBytes(ORVEL_EXE_PATH), FileBytes(In("orvel.exe")));
+}
+
+TEST_F(Flows, WithoutIconChoiceNoToTheScriptNoteStops) {
+  state.agreementAccepted = 1;
+  state.iconChoiceOffered = 0;
+  ScriptedUser user;
+  user.Answer({Press(IDNO)});
+  Begin();
+  EXPECT_EQ(std::vector<std::string>{"Note:"}, Captions(user));
+  EXPECT_EQ(6, state.shortcutFlags);
+  EXPECT_TRUE(IsWindow(window));
+  EXPECT_EQ(0, state.installPerformed);
+}
+
+TEST_F(Flows, NoShortcutsChosenMeansNoScriptNote) {
+  state.agreementAccepted = 1;
+  ScriptedUser user;
+  user.Answer(
+          {Clear(IDC_ICON_DESKTOP), Clear(IDC_ICON_PROGRAMS), Press(IDC_OK)})
+      .Answer({Press(IDCANCEL)});
+  Begin();
+  EXPECT_EQ((std::vector<std::string>{"Choose Shortcut Icons", "Install Now?"}),
+            Captions(user));
+}
+
+TEST_F(Flows, EscInIconsAndDeclineInAgreementStopUntilTheNextBegin) {
+  ScriptedUser user;
+  user.Answer({Escape()});
+  Begin();
+  EXPECT_EQ(std::vector<std::string>{"Choose Shortcut Icons"}, Captions(user));
+
+  user.Answer({Press(IDC_OK)}).Answer({Press(IDC_CANCEL)});
+  Begin();
+  EXPECT_EQ((std::vector<std::string>{"Choose Shortcut Icons",
+                                      "Choose Shortcut Icons",
+                                      "End User License Agreement"}),
+            Captions(user));
+
+  // Not accepted yet: the next begin asks for the agreement again.
+  user.Answer({Press(IDC_OK)}).Answer({Press(IDC_CANCEL)});
+  Begin();
+  ASSERT_EQ(5u, user.shown().size());
+  EXPECT_EQ("End User License Agreement", user.shown()[4].caption);
+  EXPECT_EQ(0u, user.pending());
+  EXPECT_TRUE(IsWindow(window));
+  EXPECT_EQ(0, state.installPerformed);
+  EXPECT_FALSE(Exists(folder));
+}
+
+TEST_F(Flows, UpdateGoesOnWithoutAcceptingTheChanges) {
+  state.updateMode = 1;
+  ScriptedUser user;
+  user.Answer({Press(IDC_OK)})
+      .Answer({Press(IDC_OK)})
+      .Answer({Press(IDYES)})
+      .Answer({Press(IDCANCEL)});
+  // An update needs an installed program to update.
+  CreateDirectoryA(folder.c_str(), nullptr);
+  CopyFileA(ORVEL_EXE_PATH, In("orvel.exe").c_str(), FALSE);
+  Begin();
+  ASSERT_EQ(4u, user.shown().size());
+  EXPECT_EQ(0, state.agreementAccepted);
+  EXPECT_EQ("Install Now?", user.shown()[3].caption);
+  EXPECT_EQ(0, state.installPerformed);
+}
+
+TEST_F(Flows, AFailingInstallationReportsItsCodeAndAsksAgain) {
+  // A previous orvel.exe that cannot be deleted.
+  CreateDirectoryA(folder.c_str(), nullptr);
+  ASSERT_TRUE(CopyFileA(ORVEL_EXE_PATH, In("orvel.exe").c_str(), FALSE));
+  SetFileAttributesA(In("orvel.exe").c_str(), FILE_ATTRIBUTE_READONLY);
+  ScriptedUser user;
+  user.Answer({Press(IDC_OK)})
+      .Answer({Tick(IDC_AGREE_CHECK), Press(IDC_OK)})
+      .Answer({Press(IDYES)})
+      .Answer({Press(IDOK)})
+      .Answer({Press(IDOK)});
+  Begin();
+  ASSERT_EQ(5u, user.shown().size());
+  const Shown& report = user.shown()[4];
+  EXPECT_EQ("File Error", report.caption);
+  EXPECT_EQ(0u, report.text.find("Error #70\n\nCouldn't Delete Previous File!"))
+      << report.text;
+  EXPECT_EQ(0, state.installPerformed);
+  EXPECT_TRUE(IsWindow(window));
+
+  // The user may begin again: the agreement is not asked twice.
+  user.Answer({Press(IDC_OK)}).Answer({Press(IDYES)}).Answer({Press(IDCANCEL)});
+  Begin();
+  ASSERT_EQ(8u, user.shown().size());
+  EXPECT_EQ("Choose Shortcut Icons", user.shown()[5].caption);
+  EXPECT_EQ("Note:", user.shown()[6].caption);
+  ExpectBox(user.shown()[7], "Install Now?", kInstallNow, 0x41);
+  EXPECT_TRUE(IsWindow(window));
+}
+
+TEST_F(Flows, AnInstallationAlreadyRunIsNotOfferedAgain) {
+  state.agreementAccepted = 1;
+  state.installPerformed = 1;
+  ScriptedUser user;
+  user.Answer({Press(IDC_OK)}).Answer({Press(IDYES)});
+  Begin();
+  EXPECT_EQ((std::vector<std::string>{"Choose Shortcut Icons", "Note:"}),
+            Captions(user));
+}
+
+TEST_F(Flows, ARefusedDestinationStopsBeforeAnyQuestion) {
+  lstrcpyA(state.destinationPath, "orvel-tests");
+  ScriptedUser user;
+  user.Answer({Press(IDOK)});
+  Begin();
+  ASSERT_EQ(1u, user.shown().size());
+  EXPECT_EQ("Folder Error", user.shown()[0].caption);
+  EXPECT_EQ(0u, user.shown()[0].text.find("Error #27\n\n"));
+  EXPECT_TRUE(IsWindow(window));
+}
+
+// Records, while the shortcut script exists, whether the destination is
+// still there and what the script says.
+struct ScriptObserver {
+  std::string scriptPath = ShortcutScriptPath();
+  std::string folder;
+  bool sawScriptBeforeRemoval = false;
+  std::string script;
+
+  void Look() {
+    if (!Exists(scriptPath))
+      return;
+    std::string text = FileBytes(scriptPath);
+    if (!text.empty())
+      script = text;
+    if (Exists(folder))
+      sawScriptBeforeRemoval = true;
+  }
+};
+
+TEST_F(Flows, UninstallRemovesEveryShortcutThenTheFolderTree) {
+  state.uninstallMode = 1;
+  state.iconChoiceOffered = 0;
+  CreateDirectoryA(folder.c_str(), nullptr);
+  CreateDirectoryA(In("data").c_str(), nullptr);
+  CopyFileA(ORVEL_EXE_PATH, In("orvel.exe").c_str(), FALSE);
+  CopyFileA(LICENCE_PATH, In("data\\notes.txt").c_str(), FALSE);
+
+  ScriptObserver observer;
+  observer.folder = folder;
+  observeMessage = [&](HWND, UINT message, WPARAM wParam, LPARAM) {
+    if (message == WM_TIMER && wParam == 78)
+      observer.Look();
+  };
+  SetTimer(window, 78, 40, nullptr);
+  ScriptedUser user;
+  user.Answer({Press(IDOK)}).Answer({Press(IDYES)}).Answer({Press(IDOK)});
+  Begin();
+  observeMessage = nullptr;
+
+  ASSERT_EQ(3u, user.shown().size());
+  EXPECT_EQ("List of Files", user.shown()[0].caption);
+  EXPECT_EQ(0u, user.shown()[0].text.find("  WARNING!!!!!!!\n"));
+  ExpectBox(user.shown()[1], "DESTROY Warning!",
+            "Are you SURE you want to DELETE all\n\n"
+            "the Orvel program and data files?",
+            0x144);
+  ExpectBox(user.shown()[2], "COMPLETED!",
+            "Orvel has been removed from this PC!", 0);
+  EXPECT_EQ(31, state.shortcutFlags);
+  EXPECT_EQ(1, state.installPerformed);
+  EXPECT_FALSE(Exists(folder));
+  EXPECT_FALSE(IsWindow(window));
+
+  // The script removed the desktop, programs, uninstall and startup
+  // shortcuts, created none, and ran while the folder still stood.
+  EXPECT_TRUE(observer.sawScriptBeforeRemoval);
+  for (const char* line :
+       {"FSO.DeleteFile(DesktopPath & \"\\Orvel.lnk\")",
+        "FSO.DeleteFile(folderspec & \"\\Orvel.lnk\")",
+        "\\UN-INSTALL Orvel.lnk\")", "folderspec=(folderspec & \"\\StartUp\")"})
+    EXPECT_NE(std::string::npos, observer.script.find(line)) << line;
+  EXPECT_EQ(std::string::npos, observer.script.find("CreateShortcut"));
+}
+
+TEST_F(Flows, UninstallStopsUnlessTheDestructionIsConfirmed) {
+  state.uninstallMode = 1;
+  CreateDirectoryA(folder.c_str(), nullptr);
+  CopyFileA(ORVEL_EXE_PATH, In("orvel.exe").c_str(), FALSE);
+  ScriptedUser user;
+  user.Answer({Press(IDOK)}).Answer({Press(IDNO)});
+  Begin();
+  EXPECT_EQ((std::vector<std::string>{"List of Files", "DESTROY Warning!"}),
+            Captions(user));
+  EXPECT_TRUE(Exists(In("orvel.exe")));
+  EXPECT_TRUE(IsWindow(window));
+  EXPECT_EQ(0, state.installPerformed);
+}
+
+TEST_F(Flows, SwitchToUninstallAsksEachTimeAndChangesTheMode) {
+  const char warning[] = "You are about to switch to the UN-INSTALL mode!\n\n"
+                         "This mode DESTROYS all Orvel Files!!\n\n"
+                         "If you continue, you can NOT return here!!\n"
+                         "   You can ONLY EXIT the program.\n\n"
+                         "Continue?";
+  ScriptedUser user;
+  user.Answer({Press(IDNO)}).Answer({Press(IDYES)}).Answer({Press(IDYES)});
+  auto windowTitle = [&] { return WindowText(window); };
+
+  SendMessageA(window, WM_COMMAND, CMD_SWITCH_TO_UNINSTALL, 0);
+  EXPECT_EQ(0, state.uninstallMode);
+  EXPECT_EQ(1, state.iconChoiceOffered);
+  EXPECT_EQ("Install", windowTitle());
+
+  SendMessageA(window, WM_COMMAND, CMD_SWITCH_TO_UNINSTALL, 0);
+  EXPECT_EQ(1, state.uninstallMode);
+  EXPECT_EQ(0, state.iconChoiceOffered);
+  EXPECT_EQ("UN-Install", windowTitle());
+  EXPECT_NE(0, GetUpdateRect(window, nullptr, FALSE));
+
+  // Offered again in uninstall mode: the same warning, the same result.
+  SendMessageA(window, WM_COMMAND, CMD_SWITCH_TO_UNINSTALL, 0);
+  EXPECT_EQ(1, state.uninstallMode);
+  EXPECT_EQ("UN-Install", windowTitle());
+
+  ASSERT_EQ(3u, user.shown().size());
+  for (const Shown& box : user.shown())
+    ExpectBox(box, "WARNING!", warning, 0x114);
+}
+
+// The installer's own window, as WinMain makes it: a click on the icon
+// begins, a click on the destination changes it.
+TEST(MainWindowFlows, ClicksOnTheWindowStartTheirFlows) {
+  TestMainWindow main;
+  main.ShowAndPaint();
+  lstrcpyA(state.destinationPath, "c:\\orvel-tests\\flows\\clicks\\");
+  auto centre = [](const RECT& r) {
+    return MAKELPARAM((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+  };
+  ScriptedUser user;
+  user.Answer({Escape()}).Answer({Press(IDC_CANCEL)});
+  SendMessageA(main.window, WM_LBUTTONUP, 0, centre(beginHitRect));
+  EXPECT_TRUE(user.shown().empty()) << "the click runs the flow at once";
+  ASSERT_TRUE(RunMessageLoop([&] { return user.shown().size() >= 1; }, 5000));
+  EXPECT_EQ("Choose Shortcut Icons", user.shown()[0].caption);
+
+  SendMessageA(main.window, WM_LBUTTONUP, 0, centre(destinationHitRect));
+  ASSERT_TRUE(RunMessageLoop([&] { return user.shown().size() >= 2; }, 5000));
+  EXPECT_EQ("Change Destination Folder:", user.shown()[1].caption);
+  EXPECT_TRUE(IsWindow(main.window));
+}
+
+TEST(CompletionMessage, HasTheParagraphsOfItsWindowsVersion) {
+  char text[1400];
+  FormatCompletionMessage(text, sizeof text, 0);
+  EXPECT_EQ(kCompletion, std::string(text));
+  FormatCompletionMessage(text, sizeof text, 3);
+  EXPECT_EQ(std::string(kCompletion) + kWindows3, text);
+  FormatCompletionMessage(text, sizeof text, 4);
+  EXPECT_EQ(kCompletion, std::string(text));
+  FormatCompletionMessage(text, sizeof text, 5);
+  EXPECT_EQ(kCompletion, std::string(text));
+  FormatCompletionMessage(text, sizeof text, 6);
+  EXPECT_EQ(std::string(kCompletion) + kLaterWindows, text);
+}
+
+TEST(CompletionMessage, IsCutToItsBuffer) {
+  char text[16];
+  memset(text, 'x', sizeof text);
+  FormatCompletionMessage(text, 12, 6);
+  EXPECT_EQ("Installatio", std::string(text));
+  EXPECT_EQ('x', text[12]);
+}
+
+} // namespace
