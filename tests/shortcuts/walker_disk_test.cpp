@@ -228,28 +228,53 @@ TEST_F(WalkerOnWinesDisk, ASearchPassesOverALinkBackToItsOwnFolder) {
 
 // The 8-bit calls stop at 260 characters; the wide ones with the long-path
 // prefix go further.
+std::wstring LongPath(const std::string& path) {
+  return L"\\\\?\\" + std::wstring(path.begin(), path.end());
+}
+
 bool ExistsPastTheLimit(const std::string& path) {
-  std::wstring wide = L"\\\\?\\" + std::wstring(path.begin(), path.end());
-  return GetFileAttributesW(wide.c_str()) != INVALID_FILE_ATTRIBUTES;
+  return GetFileAttributesW(LongPath(path).c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+// Removes a tree that may reach past 260 characters (`folder` ends with a
+// backslash).
+void RemoveLongTree(const std::string& folder) {
+  WIN32_FIND_DATAW entry;
+  HANDLE find = FindFirstFileW((LongPath(folder) + L"*").c_str(), &entry);
+  if (find != INVALID_HANDLE_VALUE) {
+    do {
+      std::wstring name = entry.cFileName;
+      if (name == L"." || name == L"..")
+        continue;
+      std::string child = folder + std::string(name.begin(), name.end());
+      if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+        RemoveLongTree(child + "\\");
+      else
+        DeleteFileW(LongPath(child).c_str());
+    } while (FindNextFileW(find, &entry));
+    FindClose(find);
+  }
+  RemoveDirectoryW(LongPath(folder).c_str());
+}
+
+void MakeLongFile(const std::string& path) {
+  HANDLE file = CreateFileW(LongPath(path).c_str(), GENERIC_WRITE, 0, nullptr,
+                            CREATE_ALWAYS, 0, nullptr);
+  CloseHandle(file);
 }
 
 TEST_F(WalkerOnWinesDisk, PathsPastThePlatformLimitAreLeftAlone) {
-  if (!OnWine())
-    GTEST_SKIP() << "the tree is made from the Unix side";
   const std::string dest = kRoot + "long\\";
   const std::string a = dest + std::string(100, 'a') + "\\";
   const std::string b = a + std::string(100, 'b') + "\\";
   const std::string c = b + std::string(100, 'c') + "\\"; // past 260
-  auto gone = [&] { return !Exists(dest); };
-  ASSERT_TRUE(RunUnix("/bin/rm", "-rf " + UnixPath(dest), gone));
+  RemoveLongTree(dest);
   MakeFile(a + "orvel.exe");
   MakeFile(b + "orvel.exe");
-  // Made from the Unix side: the 8-bit calls cannot reach that far.
-  const std::string unixC = UnixPath(b) + "/" + std::string(100, 'c');
-  ASSERT_TRUE(
-      RunUnix("/bin/mkdir", unixC, [&] { return ExistsPastTheLimit(c); }));
-  ASSERT_TRUE(RunUnix("/usr/bin/touch", unixC + "/orvel.exe",
-                      [&] { return ExistsPastTheLimit(c + "orvel.exe"); }));
+  // Made with the wide calls: the 8-bit ones cannot reach that far.
+  ASSERT_TRUE(CreateDirectoryW(LongPath(c).c_str(), nullptr));
+  MakeLongFile(c + "orvel.exe");
+  ASSERT_TRUE(ExistsPastTheLimit(c + "orvel.exe"));
 
   listed.clear();
   walkPlatform.addResultLine = ListLine;
@@ -268,7 +293,7 @@ TEST_F(WalkerOnWinesDisk, PathsPastThePlatformLimitAreLeftAlone) {
   EXPECT_FALSE(Exists(a + "orvel.exe"));
   EXPECT_FALSE(Exists(b + "orvel.exe"));
   EXPECT_TRUE(ExistsPastTheLimit(c + "orvel.exe"));
-  RunUnix("/bin/rm", "-rf " + UnixPath(dest), gone);
+  RemoveLongTree(dest);
 }
 
 } // namespace

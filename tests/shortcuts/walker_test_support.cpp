@@ -111,6 +111,9 @@ bool RunUnix(const std::string& program, const std::string& arguments,
                       FALSE, 0, nullptr, nullptr, &startup, &process))
     return false;
   CloseHandle(process.hThread);
+  // The program must have finished, not only shown its first effect: an
+  // rm -rf still running would take away what the test makes next.
+  WaitForSingleObject(process.hProcess, 10000);
   CloseHandle(process.hProcess);
   for (int wait = 0; wait < 50 && !done(); ++wait)
     Sleep(100);
