@@ -268,7 +268,7 @@ TEST_F(SearchDialog, PaintsWhiteTextOnItsOwnBlueBrush) {
 // A measurement, not a check: run it by name with
 // --gtest_also_run_disabled_tests.
 TEST_F(SearchDialog, DISABLED_TimesADriveOfTenThousandFiles) {
-  const std::string tree = "c:\\orvel-tests\\timing\\";
+  const std::string tree = "c:\\orvel-tests\\search-timing\\";
   if (!Exists(tree + "f999\\file9.dat")) {
     for (int folder = 0; folder < 1000; ++folder)
       for (int file = 0; file < 10; ++file)
