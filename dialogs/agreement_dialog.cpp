@@ -116,12 +116,10 @@ INT_PTR CALLBACK AgreementProc(HWND dialog, UINT message, WPARAM wParam,
     return FALSE;
   case WM_COMMAND:
     return OnCommand(dialog, LOWORD(wParam));
-  case WM_CTLCOLORBTN:
-  case WM_CTLCOLORSTATIC:
-    return ColourControl(wParam, dialogColour, dialogBrush);
-  case WM_CTLCOLORDLG:
-    return reinterpret_cast<INT_PTR>(dialogBrush);
   }
+  INT_PTR colours;
+  if (AnswerDialogColours(message, wParam, dialogColour, dialogBrush, &colours))
+    return colours;
   return FALSE;
 }
 

@@ -93,12 +93,11 @@ INT_PTR CALLBACK IconsProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
       return TRUE;
     }
     return FALSE;
-  case WM_CTLCOLORBTN:
-  case WM_CTLCOLORSTATIC:
-    return ColourControl(wParam, state.backgroundColor, dialogBrush);
-  case WM_CTLCOLORDLG:
-    return reinterpret_cast<INT_PTR>(dialogBrush);
   }
+  INT_PTR colours;
+  if (AnswerDialogColours(message, wParam, state.backgroundColor, dialogBrush,
+                          &colours))
+    return colours;
   return FALSE;
 }
 
