@@ -20,6 +20,7 @@
 #include <windows.h>
 
 #include <errno.h>
+#include <lzexpand.h>
 
 #include <memory>
 
@@ -274,17 +275,18 @@ TEST_F(FaultMatrix, ReadOnlyPreviousProgram) {
 struct DamagedPayload {
   int id;
   const char* what;
+  int shown; // the number in the decompression box
 };
 
 TEST_F(FaultMatrix, DamagedPayloadsNeverReplaceThePreviousProgram) {
   UseModule("fault_payloads.dll");
   const DamagedPayload damaged[] = {
-      {910, "cut inside the magic"},
-      {911, "header alone"},
-      {912, "garbage after the header"},
-      {913, "wrong magic"},
-      {914, "one byte"},
-      {915, "junk after the data"},
+      {910, "cut inside the magic", LZERROR_BADINHANDLE},
+      {911, "header alone", LZERROR_BADVALUE},
+      {912, "garbage after the header", LZERROR_BADVALUE},
+      {913, "wrong magic", LZERROR_BADINHANDLE},
+      {914, "one byte", LZERROR_BADINHANDLE},
+      {915, "junk after the data", LZERROR_BADVALUE},
   };
   std::string folder = Installed("damaged payload");
   for (const DamagedPayload& payload : damaged) {
@@ -293,6 +295,8 @@ TEST_F(FaultMatrix, DamagedPayloadsNeverReplaceThePreviousProgram) {
     ASSERT_EQ(0, ExtractPayload(static_cast<unsigned short>(payload.id)));
     EXPECT_EQ(ERR_DECOMPRESS, InstallPayloadFile("orvel.exe"));
     ExpectDecompressBox(folder);
+    EXPECT_EQ(0u, user->shown().back().text.find(
+                      "Decompress Error = " + std::to_string(payload.shown)));
     EXPECT_EQ("previous program", ReadBytes(folder + "orvel.exe"));
     EXPECT_EQ((std::set<std::string>{"eula.txt", "orvel.chm", "orvel.exe"}),
               FolderContents(folder));
