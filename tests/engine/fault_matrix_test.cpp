@@ -11,6 +11,7 @@
 #include "engine/install_files.h"
 #include "engine/version_info.h"
 #include "resources/resource_ids.h"
+#include "tests/engine/decompress_box.h"
 #include "tests/engine/disk_files.h"
 #include "tests/support/installer_state_reset.h"
 #include "tests/support/scripted_user.h"
@@ -137,17 +138,9 @@ protected:
     return box.caption + ": " + box.text;
   }
 
-  // The decompression box: a negative number, then both temporary paths.
   void ExpectDecompressBox(const std::string& folder) {
     ASSERT_FALSE(user->shown().empty());
-    const Shown& box = user->shown().back();
-    EXPECT_EQ("Error", box.caption);
-    const std::string prefix = "Decompress Error = -";
-    ASSERT_EQ(prefix, box.text.substr(0, prefix.size())) << box.text;
-    size_t numberEnd = box.text.find('\n');
-    EXPECT_LT(0, atoi(box.text.substr(prefix.size(), numberEnd).c_str()));
-    EXPECT_EQ("\n" + folder + "$$cmp.tm$\n" + folder + "$$unc.tm$",
-              box.text.substr(numberEnd));
+    ::ExpectDecompressBox(user->shown().back(), folder);
   }
 
   Tree before;
@@ -397,7 +390,7 @@ TEST_F(FaultMatrix, AgreementTextWithAZeroByte) {
             AgreementRows(*user));
   std::string folder = Installed("zero byte");
   EXPECT_EQ(0, InstallFiles());
-  // The copy stops at the zero byte, as a text file must.
+  // The copy is written up to the zero byte only.
   EXPECT_EQ("Before the zero byte\r\nA line with a ",
             ReadBytes(folder + "eula.txt"));
   ExpectNothingElseChanged(folder);
