@@ -93,6 +93,10 @@ ErrorCode ValidateDestination(int createFolders) {
     return code;
   if (state.updateMode == 1 && (code = CheckEarlierInstallation(path)))
     return code;
+  // Refused before any folder is made, rather than after, by the first
+  // file that cannot be opened.
+  if (createFolders == 1 && strlen(path) > DESTINATION_LONGEST_MADE)
+    return ERR_PATH_TOO_LONG;
   // A drive without its medium must fail quietly, not ask the user.
   SetErrorMode(SEM_FAILCRITICALERRORS);
   if (createFolders == 1)

@@ -9,6 +9,10 @@
 enum {
   DESTINATION_LONGEST = 256, // characters, after normalisation
   DESTINATION_SHORTEST = 4,  // "c:\" alone is the root
+  // The longest destination the files can be made in: the file calls take
+  // paths of at most 259 characters (MAX_PATH less the terminating zero),
+  // and the longest name written there is nine ("$$cmp.tm$").
+  DESTINATION_LONGEST_MADE = 259 - 9,
 };
 
 // Copies `from` into `to` (`size` bytes), cut short and always terminated.

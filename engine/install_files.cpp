@@ -50,9 +50,11 @@ ErrorCode WriteCompressedTemp(HRSRC found, HGLOBAL loaded) {
 }
 
 // The LZ functions treat a damaged header or a short data stream as
-// success; an SZDD file counts as expanded only when its method is the
-// one known and every byte its header announces came out. A file without
-// the SZDD mark is copied as it is, as the LZ functions do.
+// success, and copy a file without the SZDD mark as it is. Every payload
+// is packed, so a resource without the mark is damaged too, and would
+// otherwise replace the program with its raw bytes. A payload counts as
+// expanded only when it has the mark, the one method known, and every
+// byte its header announces came out.
 long CheckExpansion(const char* compressed, long copied) {
   static const unsigned char kMagic[8] = {'S',  'Z',  'D',  'D',
                                           0x88, 0xF0, 0x27, 0x33};
@@ -63,7 +65,7 @@ long CheckExpansion(const char* compressed, long copied) {
     fclose(file);
   }
   if (got < sizeof kMagic || memcmp(header, kMagic, sizeof kMagic) != 0)
-    return copied;
+    return LZERROR_BADINHANDLE;
   if (got < sizeof header)
     return LZERROR_BADVALUE;
   if (header[8] != 'A')
@@ -74,10 +76,22 @@ long CheckExpansion(const char* compressed, long copied) {
                                                          : LZERROR_BADVALUE;
 }
 
+// LZOpenFileA keeps the path in an OFSTRUCT of 128 characters and fails
+// on a longer one, which a long destination gives; the files are opened
+// by their full path and the LZ reader is put on the open file instead.
+INT OpenCompressed(const char* path) {
+  HFILE file = _lopen(path, OF_READ);
+  if (file == HFILE_ERROR)
+    return LZERROR_BADINHANDLE;
+  INT handle = LZInit(file);
+  if (handle < 0)
+    _lclose(file);
+  return handle;
+}
+
 ErrorCode Expand(char* compressed, char* uncompressed) {
-  OFSTRUCT sourceInfo, destinationInfo;
-  INT source = LZOpenFileA(compressed, &sourceInfo, OF_READ);
-  INT destination = LZOpenFileA(uncompressed, &destinationInfo, OF_CREATE);
+  INT source = OpenCompressed(compressed);
+  INT destination = _lcreat(uncompressed, 0);
   long copied = LZCopy(source, destination);
   if (copied >= 0)
     copied = CheckExpansion(compressed, copied);

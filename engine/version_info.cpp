@@ -31,6 +31,17 @@ static void KeepFileVersion(const char* value, UINT length) {
   state.versionFileVersion[kept] = '\0';
 }
 
+// The size the system gives for a version block leaves room behind the
+// block, as long again plus four bytes, for the 8-bit copies of its
+// strings, which VerQueryValueA writes at the block's own length. A file
+// whose block announces more than it holds would have them written past
+// the buffer.
+static bool BlockFits(const char* block, DWORD size) {
+  WORD length;
+  memcpy(&length, block, sizeof length);
+  return 2UL * length + 4 <= size;
+}
+
 ErrorCode ReadVersionInfo(const char* fileName) {
   state.versionFileVersion[0] = '\0';
   DWORD unused = 0;
@@ -39,7 +50,8 @@ ErrorCode ReadVersionInfo(const char* fileName) {
   if (size == 0 || size >= VERSION_BLOCK_SIZE)
     return 0;
   char block[VERSION_BLOCK_SIZE];
-  if (!GetFileVersionInfoA(fileName, 0, sizeof block, block))
+  if (!GetFileVersionInfoA(fileName, 0, sizeof block, block) ||
+      !BlockFits(block, size))
     return ERR_VERSION_DATA;
 
   const char* value = nullptr;

@@ -2,6 +2,8 @@
 // real resources, through real LZ expansion and version resources.
 #include "engine/install_files.h"
 #include "shortcuts/shortcut_runner.h"
+#include "tests/engine/decompress_box.h"
+#include "tests/engine/disk_files.h"
 #include "tests/support/installer_state_reset.h"
 #include "tests/support/scripted_user.h"
 
@@ -10,10 +12,7 @@
 
 #include <errno.h>
 
-#include <fstream>
-#include <iterator>
-#include <set>
-
+using namespace disk;
 using namespace scripted;
 
 namespace {
@@ -21,46 +20,6 @@ namespace {
 const std::string kRoot = "c:\\orvel-tests\\install\\";
 // FileVersion without Title.
 const std::string kNoTitle = VERSION_FILES_DIR "\\no_title.dll";
-
-std::string ReadBytes(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
-void WriteBytes(const std::string& path, const std::string& bytes) {
-  std::ofstream(path, std::ios::binary) << bytes;
-}
-
-bool Exists(const std::string& path) {
-  return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
-}
-
-std::set<std::string> FolderContents(const std::string& folder) {
-  std::set<std::string> names;
-  WIN32_FIND_DATAA found;
-  HANDLE find = FindFirstFileA((folder + "*").c_str(), &found);
-  if (find == INVALID_HANDLE_VALUE)
-    return names;
-  do {
-    std::string name = found.cFileName;
-    if (name != "." && name != "..")
-      names.insert(name);
-  } while (FindNextFileA(find, &found));
-  FindClose(find);
-  return names;
-}
-
-void RemoveTree(const std::string& folder) {
-  for (const std::string& name : FolderContents(folder)) {
-    std::string path = folder + name;
-    SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-    if (GetFileAttributesA(path.c_str()) & FILE_ATTRIBUTE_DIRECTORY)
-      RemoveTree(path + "\\");
-    else
-      DeleteFileA(path.c_str());
-  }
-  RemoveDirectoryA(folder.c_str());
-}
 
 // Script host launches, recorded instead of made.
 int launches = 0;
@@ -212,19 +171,10 @@ TEST_F(InstallFilesTest, PreviousProgramWithoutTitleStopsTheRun) {
   EXPECT_TRUE(Exists(folder + "$$unc.tm$"));
 }
 
-// The decompression box, as the user reads it: the negative number, then
-// the two temporary paths on lines of their own.
+// The decompression box, the only window of the run.
 void ExpectDecompressBox(const ScriptedUser& user, const std::string& folder) {
   ASSERT_EQ(1u, user.shown().size());
-  const Shown& box = user.shown()[0];
-  EXPECT_EQ("Error", box.caption);
-  EXPECT_EQ(0xF0u, box.style);
-  const std::string prefix = "Decompress Error = -";
-  ASSERT_EQ(prefix, box.text.substr(0, prefix.size())) << box.text;
-  size_t numberEnd = box.text.find('\n');
-  EXPECT_LT(0, atoi(box.text.substr(prefix.size(), numberEnd).c_str()));
-  EXPECT_EQ("\n" + folder + "$$cmp.tm$\n" + folder + "$$unc.tm$",
-            box.text.substr(numberEnd));
+  ::ExpectDecompressBox(user.shown()[0], folder);
 }
 
 TEST_F(InstallFilesTest, CorruptPayloadShowsTheDecompressBoxThenFails) {

@@ -1,0 +1,30 @@
+# Damaged inputs for the fault matrix: payloads, version resources and
+# agreement texts that an installer or a disk may present.
+orvel_resource_module(fault_payloads fault_payloads.rc)
+orvel_resource_module(fault_version_overlong fault_version_overlong.rc)
+orvel_resource_module(fault_version_cut fault_version_cut.rc)
+add_dependencies(engine_test fault_payloads fault_version_overlong
+                 fault_version_cut)
+
+# The installer's own resources with another agreement text.
+function(orvel_agreement_module name text)
+  add_library(${name} MODULE "${CMAKE_CURRENT_LIST_DIR}/fault_texts/${text}.rc")
+  set_target_properties(${name} PROPERTIES LINKER_LANGUAGE C PREFIX ""
+    LIBRARY_OUTPUT_DIRECTORY "${CMAKE_CURRENT_BINARY_DIR}/engine")
+  target_include_directories(${name} PRIVATE
+    "${PROJECT_SOURCE_DIR}/resources" "${PAYLOAD_DIR}")
+  set_source_files_properties("${CMAKE_CURRENT_LIST_DIR}/fault_texts/${text}.rc"
+    PROPERTIES OBJECT_DEPENDS "${CMAKE_CURRENT_LIST_DIR}/fault_texts/${text}.txt")
+  target_link_options(${name} PRIVATE -nostdlib -nostartfiles
+                      -Wl,--entry=0)
+  add_dependencies(${name} payload)
+  add_dependencies(engine_test ${name})
+endfunction()
+
+orvel_agreement_module(fault_text_no_crlf no_final_crlf)
+orvel_agreement_module(fault_text_nul with_nul)
+
+set(fault_dir "${CMAKE_CURRENT_BINARY_DIR}/engine")
+orvel_windows_path(fault_dir_path "${fault_dir}")
+target_compile_definitions(engine_test PRIVATE FAULT_FILES_DIR="${fault_dir_path}")
+target_link_libraries(engine_test PRIVATE szdd)
