@@ -4,13 +4,13 @@ set(ORVEL_WARNINGS -Wall -Wextra)
 
 # The size measures of the shipped programs. Each can be switched off, so
 # that bench/ can build the installer without it and show what it saves.
-option(ORVEL_SECTION_GC "Drop unused functions and data when linking" ON)
+option(ORVEL_SECTION_GC "Drop unused functions when linking" ON)
 option(ORVEL_NO_EXCEPTIONS "Product code without exceptions and RTTI" ON)
 option(ORVEL_NO_UNWIND_TABLES
   "Product code without unwind tables, which nothing of it needs" ON)
 option(ORVEL_STRIP "Strip the symbol table of the shipped programs" ON)
 
-# Product code: small, no exceptions, no RTTI, unused sections dropped.
+# Product code: small, no exceptions, no RTTI, unused functions dropped.
 function(orvel_product_code target)
   target_compile_options(${target} PRIVATE ${ORVEL_WARNINGS})
   if(ORVEL_NO_EXCEPTIONS)
@@ -24,8 +24,10 @@ function(orvel_product_code target)
       $<$<COMPILE_LANGUAGE:C,CXX>:-fno-asynchronous-unwind-tables>)
   endif()
   if(ORVEL_SECTION_GC)
+    # Functions only: with -fdata-sections MinGW's GCC stores zero-filled
+    # globals such as the installer state in the file instead of in .bss.
     target_compile_options(${target} PRIVATE
-      $<$<COMPILE_LANGUAGE:C,CXX>:-ffunction-sections -fdata-sections>)
+      $<$<COMPILE_LANGUAGE:C,CXX>:-ffunction-sections>)
   endif()
   target_compile_definitions(${target} PRIVATE WIN32_LEAN_AND_MEAN NOMINMAX)
   target_include_directories(${target} PUBLIC "${PROJECT_SOURCE_DIR}")
