@@ -11,24 +11,14 @@ mkdir -p "$folder"
 cp "$program" "$folder/orvel.exe"
 cp "$help" "$folder/orvel.chm"
 
-# "head" ends the pipes below early; the sizes are checked at the end.
+# "head" ends the pipe below early; the sizes are checked at the end.
 if [ ! -s "$folder/text.txt" ]; then
   find /usr/share/mingw-w64/include -name '*.h' -type f | LC_ALL=C sort |
     xargs cat 2>/dev/null | head -c $size > "$folder/text.txt" || true
 fi
 
 if [ ! -s "$folder/binary.dll" ]; then
-  parts=$folder/dlls
-  mkdir -p "$parts"
-  # The largest DLLs first, until there are 10 MiB of code and data.
-  total=0
-  for dll in $(ls -S /usr/lib/i386-linux-gnu/wine/i386-windows/*.dll); do
-    i686-w64-mingw32-strip -o "$parts/$(basename "$dll")" "$dll"
-    total=$((total + $(stat -c %s "$parts/$(basename "$dll")")))
-    [ $total -ge $size ] && break
-  done
-  cat $(ls -S "$parts"/*.dll) | head -c $size > "$folder/binary.dll" || true
-  rm -rf "$parts"
+  "$(dirname "$0")/exe_like.sh" $size "$folder/binary.dll"
 fi
 
 if [ ! -s "$folder/random.bin" ]; then

@@ -35,24 +35,15 @@ winpath() { echo "Z:${1//\//\\}"; }
 now_ns() { date +%s%N; }
 # Appends "<what...> <value>" for every "<key> <ms>" line of a bench run.
 record() { tr -d '\r' | awk -v w="$*" '{print w, $2}' >> "$raw"; }
-# Times a Linux command RUNS times; "<what...> <ms>" per run.
+# Times one run of a Linux command; appends "<what...> <ms>".
 time_native() {
-  local what=$1 i t0 t1
+  local what=$1 t0 t1
   shift
-  for i in $(seq 1 "$runs"); do
-    t0=$(now_ns)
-    "$@" >/dev/null
-    t1=$(now_ns)
-    echo "$what $(((t1 - t0) / 1000)) " | awk '{print $1, $2, $3, $4 / 1000}'
-  done >> "$raw"
-}
-# Size minus the data resources 300 (agreement) and 900-909 (payload).
-overhead() {
-  local data
-  data=$(wrestool -l "$1" | sed -n \
-    's/.*--name=\(300\|90[0-9]\) .*size=\([0-9]*\)\].*/\2/p' |
-    awk '{s += $1} END {print s + 0}')
-  echo $(($(stat -c %s "$1") - data))
+  t0=$(now_ns)
+  "$@" >/dev/null
+  t1=$(now_ns)
+  echo "$what $(((t1 - t0) / 1000))" |
+    awk '{$NF = $NF / 1000; print}' >> "$raw"
 }
 # makensis OUTPUT [defines]; prints the compressed bytes of its files.
 nsis() {
@@ -68,13 +59,14 @@ need_packages
 log "building"
 cmake --preset mingw >/dev/null
 cmake --build --preset mingw --target installer orvel orvel_bench \
-  install_big_payload >/dev/null
+  bench_big_payload >/dev/null
 mkdir -p "$out"
 : > "$raw"
 program=$src/build/product/orvel.exe
 help=$src/build/product/orvel.chm
-big_program=$src/build/tests/engine/big/orvel.exe
-big_payload=$src/build/tests/engine/big/install_big_payload.dll
+big_program=$out/big/orvel.exe
+big_payload=$out/big/bench_big_payload.dll
+trap 'tools/wine-run.sh --kill "$prefix"' EXIT
 win cmd /c exit 0
 mkdir -p "$prefix/drive_c/bench"
 
@@ -82,9 +74,11 @@ log "1. installer overhead"
 "$src/bench/size_steps.sh" "$out/size" >> "$raw"
 mkdir -p "$out/nsis"
 nsis_data=$(nsis "$out/nsis/nsis-demo.exe" "-DPROGRAM=$program" "-DHELP=$help")
-echo "overhead ours $(overhead "$src/build/install.exe")" >> "$raw"
+echo "overhead ours $("$src/bench/overhead.sh" "$src/build/install.exe")" >> "$raw"
 echo "overhead nsis $(($(stat -c %s "$out/nsis/nsis-demo.exe") - nsis_data))" \
   >> "$raw"
+echo "total ours $(stat -c %s "$src/build/install.exe")" >> "$raw"
+echo "total nsis $(stat -c %s "$out/nsis/nsis-demo.exe")" >> "$raw"
 
 log "2. packing"
 corpus=$out/corpus
@@ -98,16 +92,15 @@ rm -rf "$out/packed" && mkdir -p "$out/packed/ours" "$out/packed/ms"
 packed=()
 for f in orvel.exe orvel.chm text.txt binary.dll random.bin; do
   name=${f%?}_
-  time_native "pack $f ours" "$out/szdd_pack" "$corpus/$f" "$out/packed/ours/$name"
+  # The runs of both packers take turns, so that a change in the load of
+  # the machine falls on both alike.
   for i in $(seq 1 "$runs"); do
+    time_native "pack $f ours" "$out/szdd_pack" "$corpus/$f" \
+      "$out/packed/ours/$name"
     # mscompress keeps an older output rather than replacing it.
     rm -f "$out/packed/ms/${f}_"
     cp "$corpus/$f" "$out/packed/ms/$f"
-    t0=$(now_ns)
-    mscompress "$out/packed/ms/$f"
-    t1=$(now_ns)
-    echo "pack $f mscompress $(((t1 - t0) / 1000))" |
-      awk '{print $1, $2, $3, $4 / 1000}' >> "$raw"
+    time_native "pack $f mscompress" mscompress "$out/packed/ms/$f"
     rm "$out/packed/ms/$f"
   done
   msexpand < "$out/packed/ours/$name" | cmp -s - "$corpus/$f" ||
@@ -126,25 +119,25 @@ log "3. installing"
 nsis "$out/nsis/nsis-big.exe" "-DPROGRAM=$big_program" "-DHELP=$help" >/dev/null
 nsis "$out/nsis/nsis-empty.exe" -DEMPTY >/dev/null
 for product in demo big; do
-  files=("$(winpath "$program")" "$(winpath "$help")")
-  payload=()
+  expected=$program payload=()
   if [ $product = big ]; then
-    files=("$(winpath "$big_program")" "$(winpath "$help")")
-    payload=("$(winpath "$big_payload")")
+    expected=$big_program payload=("$(winpath "$big_payload")")
   fi
-  win "$bench_exe" install "$runs" "c:\\bench\\ours-$product\\" \
-    "${payload[@]}" | record install $product ours
-  win "$bench_exe" process "$runs" "c:\\bench\\nsis-$product\\" \
-    "$(winpath "$out/nsis/nsis-$product.exe") /S /D=c:\\bench\\nsis-$product" |
-    record install $product nsis
-  win "$bench_exe" process "$runs" "c:\\bench\\nsis-empty\\" \
-    "$(winpath "$out/nsis/nsis-empty.exe") /S /D=c:\\bench\\nsis-empty" |
-    record install $product nsis-empty
-  win "$bench_exe" copy "$runs" "c:\\bench\\copy-$product\\" "${files[@]}" |
-    record install $product copy
-  # Both installers left the same files in place.
-  expected=$program
-  [ $product = big ] && expected=$big_program
+  nsis_line="$(winpath "$out/nsis/nsis-$product.exe") /S /D=c:\\bench\\nsis-$product"
+  empty_line="$(winpath "$out/nsis/nsis-empty.exe") /S /D=c:\\bench\\nsis-empty"
+  # One run of each in turn, each in a process of its own.
+  for i in $(seq 1 "$runs"); do
+    win "$bench_exe" install 1 "c:\\bench\\ours-$product\\" "${payload[@]}" |
+      record install $product ours
+    win "$bench_exe" process 1 "c:\\bench\\nsis-$product\\" "$nsis_line" |
+      record install $product nsis
+    win "$bench_exe" process 1 'c:\bench\nsis-empty\' "$empty_line" |
+      record install $product nsis-empty
+    win "$bench_exe" copy 1 "c:\\bench\\copy-$product\\" \
+      "$(winpath "$expected")" "$(winpath "$help")" |
+      record install $product copy
+  done
+  # Every way left the same program in place.
   for who in ours nsis copy; do
     cmp -s "$expected" "$prefix/drive_c/bench/$who-$product/orvel.exe" ||
       { echo "$who did not install orvel.exe ($product)" >&2; exit 1; }
@@ -155,8 +148,9 @@ log "4. searching"
 "$src/bench/tree.sh" "$out/tree"
 ln -sfn "$out/tree" "$prefix/dosdevices/r:"
 win "$bench_exe" search "$runs" 'r:\' 2> "$out/search.log" | record search tree ours
-time_native "search tree find" find "$out/tree" -iname orvel.exe
-tools/wine-run.sh --kill "$prefix"
+for i in $(seq 1 "$runs"); do
+  time_native "search tree find" find "$out/tree" -iname orvel.exe
+done
 
 "$src/bench/table.sh" "$raw" "$runs" | tee "$out/results.txt"
 {

@@ -8,16 +8,6 @@ src=$(cd "$(dirname "$0")/.." && pwd)
 work=$1
 mkdir -p "$work"
 
-# The bytes that are not payload or agreement text: everything but the
-# data resources 300 and 900 to 909.
-overhead() {
-  local exe=$1 data
-  data=$(wrestool -l "$exe" | sed -n \
-    's/.*--name=\(300\|90[0-9]\) .*size=\([0-9]*\)\].*/\2/p' |
-    awk '{s += $1} END {print s + 0}')
-  echo $(($(stat -c %s "$exe") - data))
-}
-
 o2=(-DCMAKE_BUILD_TYPE=Release "-DCMAKE_CXX_FLAGS_RELEASE=-O2 -DNDEBUG"
   "-DCMAKE_C_FLAGS_RELEASE=-O2 -DNDEBUG")
 os=(-DCMAKE_BUILD_TYPE=MinSizeRel)
@@ -33,7 +23,7 @@ build() {
     -DORVEL_SECTION_GC=$gc -DORVEL_NO_EXCEPTIONS=$noexc \
     -DORVEL_NO_UNWIND_TABLES=$nounwind -DORVEL_STRIP=$strip "$@" >/dev/null
   cmake --build "$dir" --target installer -j2 >/dev/null
-  echo "size $name $(overhead "$dir/install.exe")"
+  echo "size $name $("$src/bench/overhead.sh" "$dir/install.exe")"
 }
 
 # One step after another, in the order they were taken...

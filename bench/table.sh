@@ -37,6 +37,8 @@ END {
   ours = median("overhead ours"); nsis = median("overhead nsis")
   printf "  %-22s %12s %12s %7s\n", "", "install.exe", "NSIS (zlib)", "ratio"
   printf "  %-22s %12d %12d %7s\n", "overhead", ours, nsis, ratio(ours, nsis)
+  ours = median("total ours"); nsis = median("total nsis")
+  printf "  %-22s %12d %12d %7s\n", "whole installer", ours, nsis, ratio(ours, nsis)
   print ""
   print "  Size measures, overhead of install.exe     bytes      gain"
   printf "  %-34s %9d\n", "none (-O2, nothing else)", size("none")
