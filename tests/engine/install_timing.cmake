@@ -20,7 +20,6 @@ endif()
 
 set(big_dir "${CMAKE_CURRENT_BINARY_DIR}/engine/big")
 set(big_program "${big_dir}/orvel.exe")
-set(big_packed "${big_dir}/orvel.ex_")
 add_custom_command(OUTPUT "${big_program}"
   COMMAND ${CMAKE_COMMAND} -E make_directory "${big_dir}"
   COMMAND ${CMAKE_COMMAND} -DPROGRAM=$<TARGET_FILE:orvel>
@@ -28,24 +27,8 @@ add_custom_command(OUTPUT "${big_program}"
           -P "${CMAKE_CURRENT_LIST_FILE}"
   DEPENDS orvel "${ORVEL_CHM_FILE}" "${CMAKE_CURRENT_LIST_FILE}"
   COMMENT "Writing a 32 MB program")
-add_custom_command(OUTPUT "${big_packed}"
-  COMMAND szdd_pack "${big_program}" "${big_packed}"
-  DEPENDS szdd_pack "${big_program}"
-  COMMENT "Packing the 32 MB program")
-
-set(big_rc "${big_dir}/install_big_payload.rc")
-file(WRITE "${big_rc}.in"
-  "900 RCDATA \"${big_packed}\"\n901 RCDATA \"${PAYLOAD_DIR}/orvel.ch_\"\n")
-configure_file("${big_rc}.in" "${big_rc}" COPYONLY)
-set_source_files_properties("${big_rc}" PROPERTIES OBJECT_DEPENDS
-  "${big_packed};${PAYLOAD_DIR}/orvel.ch_")
-
-add_library(install_big_payload MODULE EXCLUDE_FROM_ALL "${big_rc}")
-set_target_properties(install_big_payload PROPERTIES LINKER_LANGUAGE C
-  PREFIX "" LIBRARY_OUTPUT_DIRECTORY "${big_dir}")
-target_link_options(install_big_payload PRIVATE -nostdlib -nostartfiles
-                    -Wl,--entry=0)
-add_dependencies(install_big_payload payload)
+include("${PROJECT_SOURCE_DIR}/cmake/payload_module.cmake")
+orvel_payload_module(install_big_payload "${big_dir}" "${big_program}")
 
 orvel_windows_path(big_payload_path "${big_dir}/install_big_payload.dll")
 orvel_windows_path(big_program_path "${big_program}")

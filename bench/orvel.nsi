@@ -1,0 +1,14 @@
+; The NSIS installer of the same product files, for comparison: it
+; installs them into a folder and does nothing more. makensis is given
+; OUTFILE, PROGRAM and HELP, or EMPTY for the same installer without files.
+Name "Orvel"
+OutFile "${OUTFILE}"
+InstallDir "C:\Orvel"
+
+Section
+  SetOutPath "$INSTDIR"
+!ifndef EMPTY
+  File "/oname=orvel.exe" "${PROGRAM}"
+  File "/oname=orvel.chm" "${HELP}"
+!endif
+SectionEnd

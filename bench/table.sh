@@ -1,0 +1,99 @@
+#!/usr/bin/env bash
+# Prints the benchmark table from the raw runs that run.sh gathered:
+#   table.sh RAW_FILE RUNS
+# Every time is the median of its runs; ratios are ours / theirs.
+set -euo pipefail
+raw=$1 runs=$2
+awk -v runs="$runs" -v when="$(date -u '+%Y-%m-%d %H:%M UTC')" '
+function median(key,   n, i, j, t, v) {
+  n = count[key]
+  if (n == 0) return -1
+  for (i = 1; i <= n; i++) v[i] = values[key, i]
+  for (i = 2; i <= n; i++)
+    for (j = i; j > 1 && v[j - 1] > v[j]; j--) {
+      t = v[j]; v[j] = v[j - 1]; v[j - 1] = t
+    }
+  return n % 2 ? v[(n + 1) / 2] : (v[n / 2] + v[n / 2 + 1]) / 2
+}
+function ratio(a, b) { return b > 0 ? sprintf("%.2f", a / b) : "-" }
+function size(name) { return median("size " name) }
+function step(label, now, before) {
+  printf "  %-34s %9d %+9d\n", label, size(now), size(now) - size(before)
+}
+function leftout(label, name) {
+  printf "  %-34s %9d %+9d\n", label, size(name), size(name) - size("all")
+}
+{
+  key = $1
+  for (i = 2; i < NF; i++) key = key " " $i
+  values[key, ++count[key]] = $NF
+}
+END {
+  printf "Orvel installer benchmarks, %s, on this machine in one run.\n", when
+  printf "Times are medians of %d runs in milliseconds; ratio = ours / theirs.\n\n", runs
+
+  print "1. Installer overhead (bytes: file size minus the packed product"
+  print "   files and the agreement text)"
+  ours = median("overhead ours"); nsis = median("overhead nsis")
+  printf "  %-22s %12s %12s %7s\n", "", "install.exe", "NSIS (zlib)", "ratio"
+  printf "  %-22s %12d %12d %7s\n", "overhead", ours, nsis, ratio(ours, nsis)
+  ours = median("total ours"); nsis = median("total nsis")
+  printf "  %-22s %12d %12d %7s\n", "whole installer", ours, nsis, ratio(ours, nsis)
+  print ""
+  print "  Size measures, overhead of install.exe     bytes      gain"
+  printf "  %-34s %9d\n", "none (-O2, nothing else)", size("none")
+  step("+ -Os", "os", "none")
+  step("+ -ffunction-sections --gc-sections", "os-gc", "os")
+  step("+ no exceptions, no RTTI", "os-gc-noexc", "os-gc")
+  step("+ no unwind tables", "os-gc-noexc-nounwind", "os-gc-noexc")
+  step("+ stripped (= shipped build)", "all", "os-gc-noexc-nounwind")
+  printf "  %-34s %9d sources use iostreams\n", "no iostreams", \
+    median("iostream-sources")
+  print "  Each measure left out of the shipped build:"
+  leftout("-O2 instead of -Os", "all-but-os")
+  leftout("no section garbage collection", "all-but-gc")
+  leftout("with exceptions and RTTI", "all-but-noexc")
+  leftout("with unwind tables", "all-but-nounwind")
+  leftout("not stripped", "all-but-strip")
+  leftout("with -fdata-sections as well", "all-plus-data-sections")
+  print ""
+
+  print "2. Packing (SZDD; ours built natively with g++ -O2, as mscompress is)"
+  printf "  %-11s %9s %9s %10s %6s %8s %10s %6s %9s\n", "file", "bytes", \
+    "ours", "mscompress", "ratio", "ours ms", "msc. ms", "ratio", "LZ32 ms"
+  split("orvel.exe orvel.chm text.txt binary.dll random.bin", files, " ")
+  for (i = 1; i <= 5; i++) {
+    f = files[i]; p = substr(f, 1, length(f) - 1) "_"
+    o = median("packed " f " ours"); m = median("packed " f " mscompress")
+    to = median("pack " f " ours"); tm = median("pack " f " mscompress")
+    printf "  %-11s %9d %9d %10d %6s %8.1f %10.1f %6s %9.1f\n", f, \
+      median("packed " f " size"), o, m, ratio(o, m), to, tm, ratio(to, tm), \
+      median("expand " p " lz32")
+  }
+  print "  (LZ32 ms: Wine'\''s LZOpenFileA and LZCopy expanding our packed file)"
+  print ""
+
+  print "3. Installing (ms from confirming to the last file in place, under Wine)"
+  printf "  %-8s %9s %9s %9s %9s %8s %8s\n", "product", "ours", "NSIS /S", \
+    "NSIS 0", "copy", "o/NSIS", "o/copy"
+  split("demo big", products, " ")
+  for (i = 1; i <= 2; i++) {
+    p = products[i]
+    o = median("install " p " ours"); n = median("install " p " nsis")
+    e = median("install " p " nsis-empty"); c = median("install " p " copy")
+    printf "  %-8s %9.1f %9.1f %9.1f %9.1f %8s %8s\n", \
+      p == "big" ? "32 MB" : p, o, n, e, c, ratio(o, n), ratio(o, c)
+  }
+  print "  (ours: InstallFiles, in the installer once the user has confirmed;"
+  print "  NSIS /S: the NSIS installer process started with /S /D=..., the"
+  print "  silent form of confirming; NSIS 0: the same installer without files,"
+  print "  i.e. its start-up, which swings between about 60 and 300 ms under"
+  print "  Wine here; copy: CopyFile of the expanded files, the floor)"
+  print ""
+
+  print "4. Searching (ms; 10,000 files in 1,000 folders)"
+  o = median("search tree ours"); f = median("search tree find")
+  printf "  %-34s %9.1f\n", "search dialog under Wine (ours)", o
+  printf "  %-34s %9.1f\n", "find -iname orvel.exe, native", f
+  printf "  %-34s %9s\n", "ratio", ratio(o, f)
+}' "$raw"

@@ -1,0 +1,39 @@
+#!/usr/bin/env bash
+# The benchmark table takes the median of each figure's runs, compared as
+# numbers, and divides ours by theirs.
+#   bench_table_test.sh TABLE_SCRIPT
+set -euo pipefail
+table=$1
+raw=$(mktemp)
+trap 'rm -f "$raw"' EXIT
+cat > "$raw" <<'RAW'
+overhead ours 60000
+overhead nsis 90000
+search tree ours 100
+search tree ours 9
+search tree ours 10
+search tree ours 1000
+search tree ours 11
+search tree find 2
+search tree find 4
+search tree find 5
+search tree find 3
+packed text.txt size 1000
+packed text.txt ours 300
+packed text.txt mscompress 400
+RAW
+out=$("$table" "$raw" 5 2>&1)
+failed=0
+expect() {
+  if ! grep -qE -- "$1" <<<"$out"; then
+    echo "FAIL: no line matching '$1' in:"; echo "$out"; failed=1
+  fi
+}
+# 9 10 11 100 1000: the middle is 11 (as text it would be 100).
+expect 'search dialog under Wine \(ours\) +11\.0$'
+# An even count takes the mean of the two middle runs: (3 + 4) / 2.
+expect 'find -iname orvel.exe, native +3\.5$'
+expect '^  ratio +3\.14$'
+expect '^  overhead +60000 +90000 +0\.67$'
+expect '^  text\.txt +1000 +300 +400 +0\.75 '
+exit $failed
