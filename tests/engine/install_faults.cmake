@@ -13,8 +13,10 @@ function(orvel_agreement_module name text)
     LIBRARY_OUTPUT_DIRECTORY "${CMAKE_CURRENT_BINARY_DIR}/engine")
   target_include_directories(${name} PRIVATE
     "${PROJECT_SOURCE_DIR}/resources" "${PAYLOAD_DIR}")
+  get_property(inputs GLOBAL PROPERTY ORVEL_RESOURCE_INPUTS)
   set_source_files_properties("${CMAKE_CURRENT_LIST_DIR}/fault_texts/${text}.rc"
-    PROPERTIES OBJECT_DEPENDS "${CMAKE_CURRENT_LIST_DIR}/fault_texts/${text}.txt")
+    PROPERTIES OBJECT_DEPENDS
+    "${inputs};${CMAKE_CURRENT_LIST_DIR}/fault_texts/${text}.txt")
   target_link_options(${name} PRIVATE -nostdlib -nostartfiles
                       -Wl,--entry=0)
   add_dependencies(${name} payload)
