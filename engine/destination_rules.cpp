@@ -63,8 +63,12 @@ ErrorCode NormaliseDestination(char* path, size_t size,
     return ERR_NO_DRIVE;
   if (colon != 1 || path[2] != '\\')
     return ERR_BAD_DRIVE;
-  if (path[3] == '\\')
-    memmove(path + 3, path + 4, strlen(path + 4) + 1);
+  // Every extra backslash after the drive goes, not only the first: one
+  // left behind would let c:\\\windows slip past the Windows folder test,
+  // and a second normalisation would change the path again.
+  size_t extra = strspn(path + 3, "\\");
+  if (extra)
+    memmove(path + 3, path + 3 + extra, strlen(path + 3 + extra) + 1);
   return 0;
 }
 

@@ -20,7 +20,7 @@ void CopyBounded(char* to, size_t size, const char* from);
 
 // Normalises `path` (a buffer of `size` bytes) in place: leading spaces
 // go, an empty path becomes `defaultFolder` in lower case, a trailing
-// backslash is added, and one doubled backslash after the drive is
+// backslash is added, and doubled backslashes after the drive are
 // removed. Returns ERR_BAD_DRIVE for a malformed drive (the path then
 // stops being normalised), ERR_NO_DRIVE when no drive is named,
 // ERR_PATH_TOO_LONG when the path does not fit its buffer, or 0.

@@ -5,14 +5,17 @@
 enum { DOT_COUNT = 5 };
 
 void ShortenInMiddle(char* text, int limit, int width) {
-  if (width - limit <= 0)
+  // Compared, not subtracted: a far negative limit must not overflow. A
+  // width that is not positive measured nothing.
+  if (width <= 0 || width <= limit)
     return;
   int length = static_cast<int>(strlen(text));
-  int keep = static_cast<int>(length * (static_cast<double>(limit) / width));
+  // Whole numbers, so the kept count is exactly the truncated quotient; a
+  // floating quotient can land just below a whole number and lose one.
+  long long kept = static_cast<long long>(length) * limit / width;
   // Fewer than five kept characters would put the dots before the text
   // starts; the dots alone are the shortest honest result.
-  if (keep < DOT_COUNT)
-    keep = DOT_COUNT;
+  int keep = kept < DOT_COUNT ? DOT_COUNT : static_cast<int>(kept);
   if (keep >= length)
     return;
   int drop = length - keep + DOT_COUNT;

@@ -48,6 +48,22 @@ TEST(NormaliseDestination, NeverWritesPastASmallBuffer) {
   EXPECT_EQ('#', buffer[8]);
 }
 
+// A normalised path is its own normal form: every backslash after the
+// drive beyond the first goes at once.
+TEST(NormaliseDestination, ASecondPassChangesNothing) {
+  for (const char* typed :
+       {"c:\\\\\\orvel", "c:\\\\\\\\", "  d:\\\\a\\b", "c:\\orvel\\"}) {
+    SCOPED_TRACE(typed);
+    char path[64];
+    CopyBounded(path, sizeof path, typed);
+    ErrorCode first = NormaliseDestination(path, sizeof path, "c:\\x");
+    std::string once = path;
+    EXPECT_EQ(first, NormaliseDestination(path, sizeof path, "c:\\x"));
+    EXPECT_EQ(once, path);
+    EXPECT_EQ(std::string::npos, once.find("\\\\"));
+  }
+}
+
 TEST(CopyBounded, CutsAndTerminates) {
   char buffer[8];
   memset(buffer, '#', sizeof buffer);

@@ -167,8 +167,9 @@ TEST_F(ValidateDestinationTest, OneDoubledBackslashAfterTheDriveIsRemoved) {
   EXPECT_EQ("c:\\orvel\\", destination());
   EXPECT_EQ("c:\\orvel\\", errorPath());
 
+  // More than two go as well: what is checked is the folder Windows uses.
   EXPECT_EQ(0, Validate("c:\\\\\\orvel"));
-  EXPECT_EQ("c:\\\\orvel\\", destination());
+  EXPECT_EQ("c:\\orvel\\", destination());
 }
 
 TEST_F(ValidateDestinationTest, TheWindowsDirectoryAndWhatBeginsLikeIt) {
@@ -177,6 +178,9 @@ TEST_F(ValidateDestinationTest, TheWindowsDirectoryAndWhatBeginsLikeIt) {
   EXPECT_EQ("c:\\windows\\orvel\\", errorPath());
   EXPECT_EQ(41, Validate("c:\\windowsapps\\"));
   EXPECT_EQ(0, Validate("c:\\window\\"));
+  // Extra backslashes after the drive do not hide the Windows folder.
+  EXPECT_EQ(41, Validate("c:\\\\\\windows\\orvel"));
+  EXPECT_EQ("c:\\windows\\orvel\\", errorPath());
 
   fake.windowsDirectory = "D:\\WINNT";
   EXPECT_EQ(0, Validate("c:\\windows\\orvel\\"));

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <cstring>
 #include <string>
 
@@ -45,6 +46,26 @@ TEST(MiddleShortening, KeepBelowFiveNeverWritesOutsideTheText) {
         EXPECT_EQ(".....", shortened);
     }
   }
+}
+
+TEST(MiddleShortening, KeepsExactlyTheTruncatedQuotient) {
+  // 22 * 15 / 22 is 15 exactly; a floating quotient made it 14.999...
+  EXPECT_EQ("abcde.....rstuv", Shorten("abcdefghijklmnopqrstuv", 15, 22));
+  // 100 * 29 / 100 is 29: 12 characters, the dots, 12 characters.
+  std::string hundred;
+  for (int k = 0; k < 100; ++k)
+    hundred += static_cast<char>('a' + k % 26);
+  std::string kept = Shorten(hundred, 29, 100);
+  EXPECT_EQ(29u, kept.size());
+  EXPECT_EQ(hundred.substr(0, 12) + "....." + hundred.substr(88), kept);
+}
+
+TEST(MiddleShortening, ExtremeMeasuresStayWithinTheRule) {
+  // Far apart limit and width: no overflow, the dots alone.
+  EXPECT_EQ(".....", Shorten("abcdefghij", INT_MIN, INT_MAX));
+  // A width that is not positive measured nothing: the text stays.
+  EXPECT_EQ("abcdefghij", Shorten("abcdefghij", -100, 0));
+  EXPECT_EQ("abcdefghij", Shorten("abcdefghij", INT_MIN, -1));
 }
 
 } // namespace
