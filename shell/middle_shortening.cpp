@@ -10,12 +10,12 @@ void ShortenInMiddle(char* text, int limit, int width) {
   if (width <= 0 || width <= limit)
     return;
   int length = static_cast<int>(strlen(text));
-  // Whole numbers, so the kept count is exactly the truncated quotient; a
-  // floating quotient can land just below a whole number and lose one.
-  long long kept = static_cast<long long>(length) * limit / width;
-  // Fewer than five kept characters would put the dots before the text
-  // starts; the dots alone are the shortest honest result.
-  int keep = kept < DOT_COUNT ? DOT_COUNT : static_cast<int>(kept);
+  // Computed in floating point and truncated. Fewer than five kept
+  // characters would put the dots before the text starts, so the dots alone
+  // are the shortest result; the bound is taken before the conversion, as a
+  // far negative limit gives a quotient no int holds.
+  double quotient = length * (static_cast<double>(limit) / width);
+  int keep = quotient < DOT_COUNT ? DOT_COUNT : static_cast<int>(quotient);
   if (keep >= length)
     return;
   int drop = length - keep + DOT_COUNT;

@@ -48,16 +48,17 @@ TEST(MiddleShortening, KeepBelowFiveNeverWritesOutsideTheText) {
   }
 }
 
-TEST(MiddleShortening, KeepsExactlyTheTruncatedQuotient) {
-  // 22 * 15 / 22 is 15 exactly; a floating quotient made it 14.999...
-  EXPECT_EQ("abcde.....rstuv", Shorten("abcdefghijklmnopqrstuv", 15, 22));
-  // 100 * 29 / 100 is 29: 12 characters, the dots, 12 characters.
+TEST(MiddleShortening, KeepIsTheFloatingQuotientTruncated) {
+  // 22 x (15 / 22) lands just below 15 in floating point: 14 are kept,
+  // the first 4, the dots and the last 5.
+  EXPECT_EQ("abcd.....rstuv", Shorten("abcdefghijklmnopqrstuv", 15, 22));
+  // 100 x (576 / 700) is 82.28...: the first 38, the dots, the last 39.
   std::string hundred;
   for (int k = 0; k < 100; ++k)
     hundred += static_cast<char>('a' + k % 26);
-  std::string kept = Shorten(hundred, 29, 100);
-  EXPECT_EQ(29u, kept.size());
-  EXPECT_EQ(hundred.substr(0, 12) + "....." + hundred.substr(88), kept);
+  std::string kept = Shorten(hundred, 576, 700);
+  EXPECT_EQ(82u, kept.size());
+  EXPECT_EQ(hundred.substr(0, 38) + "....." + hundred.substr(61), kept);
 }
 
 TEST(MiddleShortening, ExtremeMeasuresStayWithinTheRule) {
