@@ -2,7 +2,7 @@
 
 #include <string.h>
 
-enum { DOT_COUNT = 5 };
+constexpr int DOT_COUNT = 5;
 
 void ShortenInMiddle(char* text, int limit, int width) {
   // Compared, not subtracted: a far negative limit must not overflow. A

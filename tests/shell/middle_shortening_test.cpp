@@ -49,9 +49,9 @@ TEST(MiddleShortening, KeepBelowFiveNeverWritesOutsideTheText) {
 }
 
 TEST(MiddleShortening, KeepIsTheFloatingQuotientTruncated) {
-  // 22 x (15 / 22) lands just below 15 in floating point: 14 are kept,
-  // the first 4, the dots and the last 5.
-  EXPECT_EQ("abcd.....rstuv", Shorten("abcdefghijklmnopqrstuv", 15, 22));
+  // 22 x (10 / 21) is 10.47...: 10 are kept, the first 2, the dots and
+  // the last 3.
+  EXPECT_EQ("ab.....tuv", Shorten("abcdefghijklmnopqrstuv", 10, 21));
   // 100 x (576 / 700) is 82.28...: the first 38, the dots, the last 39.
   std::string hundred;
   for (int k = 0; k < 100; ++k)
