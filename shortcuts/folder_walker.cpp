@@ -21,10 +21,10 @@ void CopyEntry(const WIN32_FIND_DATAA& data, WalkEntry* entry) {
                           : 0;
 }
 
-void* RealFindFirst(const char* specification, WalkEntry* entry) {
+void* RealFindFirst(const char* findPath, WalkEntry* entry) {
   WIN32_FIND_DATAA data;
   memset(&data, 0, sizeof data);
-  HANDLE find = FindFirstFileA(specification, &data);
+  HANDLE find = FindFirstFileA(findPath, &data);
   if (find == INVALID_HANDLE_VALUE)
     return nullptr;
   CopyEntry(data, entry);
@@ -131,10 +131,10 @@ void RemoveLink(const char* folder, const WalkEntry& entry) {
   RemoveFolder(path);
 }
 
-int WalkFiles(const char* folder, const char* specification,
-              const char* nameFilter, int mode, int* hasSubFolders) {
+int WalkFiles(const char* folder, const char* findPath, const char* nameFilter,
+              int mode, int* hasSubFolders) {
   WalkEntry entry;
-  void* find = walkPlatform.findFirst(specification, &entry);
+  void* find = walkPlatform.findFirst(findPath, &entry);
   if (!find)
     return 0;
   int stop = 0;
@@ -155,10 +155,10 @@ int WalkFiles(const char* folder, const char* specification,
   return stop;
 }
 
-int WalkSubFolders(const char* folder, const char* specification,
+int WalkSubFolders(const char* folder, const char* findPath,
                    const char* findPattern, const char* nameFilter, int mode) {
   WalkEntry entry;
-  void* find = walkPlatform.findFirst(specification, &entry);
+  void* find = walkPlatform.findFirst(findPath, &entry);
   if (!find)
     return 0;
   int stop = 0;
@@ -189,17 +189,17 @@ WalkPlatform walkPlatform = realWalkPlatform;
 int WalkFolderTree(const char* folder, const char* findPattern,
                    const char* nameFilter, int mode) {
   char base[WALK_PATH_SIZE];
-  char specification[WALK_PATH_SIZE];
+  char findPath[WALK_PATH_SIZE];
   size_t length = strlen(folder);
   int hasBackslash = length > 0 && folder[length - 1] == '\\';
   if (!JoinPath(base, folder, hasBackslash ? "" : "\\"))
     return 0;
   int stop = 0;
   int hasSubFolders = 0;
-  if (JoinPath(specification, base, findPattern)) {
-    stop = WalkFiles(base, specification, nameFilter, mode, &hasSubFolders);
+  if (JoinPath(findPath, base, findPattern)) {
+    stop = WalkFiles(base, findPath, nameFilter, mode, &hasSubFolders);
     if (hasSubFolders && !stop)
-      stop = WalkSubFolders(base, specification, findPattern, nameFilter, mode);
+      stop = WalkSubFolders(base, findPath, findPattern, nameFilter, mode);
   }
   if (mode == WALK_DELETE)
     RemoveFolder(base);

@@ -34,7 +34,7 @@ enum : unsigned long {
 // may put in its own to record the walk or to play a file system.
 struct WalkPlatform {
   // A find handle, or null when the find fails.
-  void* (*findFirst)(const char* specification, WalkEntry* entry);
+  void* (*findFirst)(const char* findPath, WalkEntry* entry);
   int (*findNext)(void* find, WalkEntry* entry);
   void (*findClose)(void* find);
   int (*setAttributes)(const char* path, unsigned long attributes);

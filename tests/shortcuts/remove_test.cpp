@@ -18,8 +18,8 @@ std::vector<std::string> attempted;
 
 // Records what the walker would do, and does none of it: a refused
 // destination must not reach the disk even if the check let it through.
-void* NoFind(const char* specification, WalkEntry*) {
-  attempted.push_back(std::string("find ") + specification);
+void* NoFind(const char* findPath, WalkEntry*) {
+  attempted.push_back(std::string("find ") + findPath);
   return nullptr;
 }
 int NoNext(void*, WalkEntry*) {

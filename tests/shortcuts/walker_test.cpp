@@ -58,8 +58,8 @@ void Fill(FakeFind* find, WalkEntry* entry) {
   entry->reparseTag = from.tag;
 }
 
-void* FindFirst(const char* specification, WalkEntry* entry) {
-  std::string searched = specification;
+void* FindFirst(const char* findPath, WalkEntry* entry) {
+  std::string searched = findPath;
   disk->calls.push_back("find " + searched);
   EXPECT_LT(searched.size(), 260u);
   auto folder =
@@ -343,7 +343,7 @@ TEST_F(WalkerOnAFakeDisk, PathsBeyondThePlatformLimitAreSkipped) {
                           {tooLong, FILE_PLAIN, 0},
                           {folderFits, FOLDER, 0},
                           {folderTooLong, FOLDER, 0}});
-  // 5 + 253 + "\" is 259: the folder fits, but its find specification
+  // 5 + 253 + "\" is 259: the folder fits, but its find path
   // (259 + "*.*") does not, so it is only removed.
   fake.Folder("c:\\t\\" + folderFits + "\\", {{"x", FILE_PLAIN, 0}});
 

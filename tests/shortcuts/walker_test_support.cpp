@@ -17,9 +17,9 @@ std::string Text(const char* text) {
   return text ? text : "";
 }
 
-void* RecordFindFirst(const char* specification, WalkEntry* entry) {
-  recording->calls.push_back("find " + Text(specification));
-  return realWalkPlatform.findFirst(specification, entry);
+void* RecordFindFirst(const char* findPath, WalkEntry* entry) {
+  recording->calls.push_back("find " + Text(findPath));
+  return realWalkPlatform.findFirst(findPath, entry);
 }
 
 int RecordFindNext(void* find, WalkEntry* entry) {
