@@ -56,7 +56,7 @@ bool MapDrive(const std::string& drive, const std::string& folder);
 void UnmapDrive(const std::string& drive);
 
 // What the walker asked of the platform, one line per call:
-// "find <spec>", "close", "attributes <path> <value>", "delete <path>",
+// "find <path>", "close", "attributes <path> <value>", "delete <path>",
 // "rmdir <path>", "add <line>", "repaint".
 struct Recording {
   std::vector<std::string> calls;
