@@ -265,31 +265,4 @@ TEST_F(SearchDialog, PaintsWhiteTextOnItsOwnBlueBrush) {
   EXPECT_TRUE(colours.listBoxKeepsItsOwn);
 }
 
-// A measurement, not a check: run it by name with
-// --gtest_also_run_disabled_tests.
-TEST_F(SearchDialog, DISABLED_TimesADriveOfTenThousandFiles) {
-  const std::string tree = "c:\\orvel-tests\\search-timing\\";
-  if (!Exists(tree + "f999\\file9.dat")) {
-    for (int folder = 0; folder < 1000; ++folder)
-      for (int file = 0; file < 10; ++file)
-        MakeFile(tree + "f" + std::to_string(folder) + "\\file" +
-                 std::to_string(file) + ".dat");
-  }
-  MakeFile(tree + "f500\\orvel.exe");
-  UnmapDrive("d:");
-  ASSERT_TRUE(MapDrive("d:", tree.substr(0, tree.size() - 1)));
-  LARGE_INTEGER frequency, start, end;
-  QueryPerformanceFrequency(&frequency);
-  ScriptedUser user;
-  user.Answer({Read(IDC_SEARCH_LIST), Escape()});
-  QueryPerformanceCounter(&start);
-  RunSearchDialog(nullptr);
-  QueryPerformanceCounter(&end);
-  UnmapDrive("d:");
-  MapDrive("d:", kDriveFolder.substr(0, kDriveFolder.size() - 1));
-  EXPECT_EQ("d:\\f500\\orvel.exe\n", user.shown()[0].reads[0]);
-  printf("search of 10,000 files in 1,000 folders: %.0f ms\n",
-         1000.0 * (end.QuadPart - start.QuadPart) / frequency.QuadPart);
-}
-
 } // namespace
