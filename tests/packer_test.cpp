@@ -1,6 +1,7 @@
 // Packed files expand to the original bytes with the platform's LZ32
 // functions, the expander the installer itself uses.
 #include "tools/szdd/szdd_pack.h"
+#include "tests/support/disk_files.h"
 
 #include <gtest/gtest.h>
 #include <windows.h>
@@ -15,11 +16,6 @@ namespace {
 
 const char kPacked[] = "c:\\orvel-tests\\packer.tm$";
 const char kExpanded[] = "c:\\orvel-tests\\packer.out";
-
-std::string FileBytes(const char* path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), {});
-}
 
 std::vector<unsigned char> Pack(const std::string& data) {
   return PackSzdd(reinterpret_cast<const unsigned char*>(data.data()),
@@ -40,7 +36,7 @@ std::string ExpandWithLz32(const std::vector<unsigned char>& packed) {
   LONG copied = LZCopy(source, target);
   LZClose(source);
   LZClose(target);
-  std::string bytes = FileBytes(kExpanded);
+  std::string bytes = disk::ReadBytes(kExpanded);
   DeleteFileA(kPacked);
   DeleteFileA(kExpanded);
   if (copied < 0)
@@ -113,8 +109,8 @@ TEST(Packer, RepeatsFartherBackThanTheWindowStillExpand) {
 }
 
 TEST(Packer, ProductFilesRoundTrip) {
-  ExpectRoundTrip(FileBytes(ORVEL_EXE_PATH));
-  ExpectRoundTrip(FileBytes(ORVEL_CHM_PATH));
+  ExpectRoundTrip(disk::ReadBytes(ORVEL_EXE_PATH));
+  ExpectRoundTrip(disk::ReadBytes(ORVEL_CHM_PATH));
 }
 
 TEST(Packer, MixedTextAndBinary) {

@@ -2,6 +2,7 @@
 // the installer is built to: dialog templates, menu bar, accelerators,
 // the agreement text, the payload and the version strings.
 #include "resources/resource_ids.h"
+#include "tests/support/disk_files.h"
 #include "tests/support/dialog_template.h"
 
 #include <gtest/gtest.h>
@@ -234,11 +235,6 @@ std::string ResourceBytes(int id) {
   return std::string(bytes, SizeofResource(module, found));
 }
 
-std::string FileBytes(const char* path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
 TEST(AgreementText, IsTheLicenceOf61LinesEndingWithEnd) {
   std::string text = ResourceBytes(AGREEMENT_TEXT_ID);
   ASSERT_EQ(5092u, text.size());
@@ -294,15 +290,15 @@ std::string ExpandWithLz32(int id) {
   LONG copied = LZCopy(source, target);
   LZClose(source);
   LZClose(target);
-  std::string bytes = FileBytes(expanded);
+  std::string bytes = disk::ReadBytes(expanded);
   DeleteFileA(packed);
   DeleteFileA(expanded);
   return copied < 0 ? "<LZCopy error " + std::to_string(copied) + ">" : bytes;
 }
 
 TEST(Payload, ExpandsToTheProductFilesByteForByte) {
-  std::string exe = FileBytes(ORVEL_EXE_PATH);
-  std::string chm = FileBytes(ORVEL_CHM_PATH);
+  std::string exe = disk::ReadBytes(ORVEL_EXE_PATH);
+  std::string chm = disk::ReadBytes(ORVEL_CHM_PATH);
   ASSERT_FALSE(exe.empty());
   ASSERT_FALSE(chm.empty());
   EXPECT_TRUE(ExpandWithLz32(900) == exe);
@@ -322,7 +318,7 @@ TEST(Payload, HeadersNameTheReplacedCharacterAndTheSize) {
   EXPECT_EQ('m', chm[9]);
   uint32_t size = 0;
   memcpy(&size, exe.data() + 10, 4);
-  EXPECT_EQ(FileBytes(ORVEL_EXE_PATH).size(), size);
+  EXPECT_EQ(disk::ReadBytes(ORVEL_EXE_PATH).size(), size);
 }
 
 // Title and FileVersion under the translation 0409 / 1252.

@@ -1,5 +1,6 @@
 // The agreement text resource and its copy in the destination folder.
 #include "engine/agreement_text.h"
+#include "tests/support/disk_files.h"
 #include "tests/support/installer_state_reset.h"
 
 #include <gtest/gtest.h>
@@ -12,14 +13,8 @@ namespace {
 
 const char kFolder[] = "c:\\orvel-tests\\agreement\\";
 
-std::string ReadBytes(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
-bool Exists(const std::string& path) {
-  return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
-}
+using disk::Exists;
+using disk::ReadBytes;
 
 struct Received {
   int calls = 0;

@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/disk_files.h"
 #include "tests/support/installer_state_reset.h"
 #include "tests/support/scripted_user.h"
 
@@ -64,9 +65,7 @@ bool IsFolder(const std::string& path) {
          (attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
-bool Exists(const std::string& path) {
-  return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
-}
+using disk::Exists;
 
 void MakeFile(const std::string& path) {
   std::filesystem::create_directories(

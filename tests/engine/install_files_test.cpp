@@ -3,7 +3,7 @@
 #include "engine/install_files.h"
 #include "shortcuts/shortcut_runner.h"
 #include "tests/engine/decompress_box.h"
-#include "tests/engine/disk_files.h"
+#include "tests/support/disk_files.h"
 #include "tests/support/installer_state_reset.h"
 #include "tests/support/scripted_user.h"
 

@@ -3,9 +3,6 @@
 #include "shell/commands.h"
 #include "shell/installer_state.h"
 
-#include <fstream>
-#include <iterator>
-
 namespace commands_test {
 
 std::function<void(HWND, UINT, WPARAM, LPARAM)> observeMessage;
@@ -79,36 +76,6 @@ bool RunMessageLoop(const std::function<bool()>& done, DWORD milliseconds) {
     DispatchMessageA(&msg);
   }
   return true;
-}
-
-void DeleteTree(const std::string& folder) {
-  WIN32_FIND_DATAA data;
-  HANDLE find = FindFirstFileA((folder + "\\*").c_str(), &data);
-  if (find != INVALID_HANDLE_VALUE) {
-    do {
-      std::string name = data.cFileName;
-      if (name == "." || name == "..")
-        continue;
-      std::string path = folder + "\\" + name;
-      SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-      if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-        DeleteTree(path);
-      else
-        DeleteFileA(path.c_str());
-    } while (FindNextFileA(find, &data));
-    FindClose(find);
-  }
-  RemoveDirectoryA(folder.c_str());
-}
-
-std::string FileBytes(const std::string& path) {
-  std::ifstream file(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(file),
-                     std::istreambuf_iterator<char>());
-}
-
-bool Exists(const std::string& path) {
-  return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
 bool CloseStartedOrvel() {

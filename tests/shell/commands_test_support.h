@@ -24,10 +24,6 @@ bool RunMessageLoop(const std::function<bool()>& done, DWORD milliseconds);
 // Sees every message of the test window before it is handled.
 extern std::function<void(HWND, UINT, WPARAM, LPARAM)> observeMessage;
 
-void DeleteTree(const std::string& folder);
-std::string FileBytes(const std::string& path);
-bool Exists(const std::string& path);
-
 // Waits for the Orvel window that a completed installation starts and
 // closes it; true when it appeared.
 bool CloseStartedOrvel();

@@ -4,6 +4,7 @@
 #include "shell/flow_messages.h"
 #include "shell/installer_state.h"
 #include "shell/main_window.h"
+#include "tests/support/disk_files.h"
 #include "tests/shell/commands_test_support.h"
 #include "tests/shell/main_window_helper.h"
 #include "tests/support/installer_state_reset.h"
@@ -15,6 +16,7 @@
 #include <vector>
 
 using namespace commands_test;
+using disk::Exists;
 using namespace scripted;
 
 namespace {
@@ -73,7 +75,7 @@ protected:
     lstrcpyA(state.installerVersion, "1.04");
     folder = std::string("c:\\orvel-tests\\flows\\") +
              ::testing::UnitTest::GetInstance()->current_test_info()->name();
-    DeleteTree(folder);
+    disk::RemoveTree(folder + "\\");
     CreateDirectoryA("c:\\orvel-tests", nullptr);
     CreateDirectoryA("c:\\orvel-tests\\flows", nullptr);
     lstrcpyA(state.destinationPath, (folder + "\\").c_str());
@@ -81,7 +83,7 @@ protected:
   }
   void TearDown() override {
     DestroyCommandsWindow(window);
-    DeleteTree(folder);
+    disk::RemoveTree(folder + "\\");
   }
   void Begin() { SendMessageA(window, WM_COMMAND, CMD_BEGIN, 0); }
   std::string In(const char* name) { return folder + "\\" + name; }
@@ -113,8 +115,8 @@ TEST_F(Flows, FullInstallationAsksInOrderInstallsAndStartsOrvel) {
   EXPECT_TRUE(CloseStartedOrvel()) << "the installed orvel.exe was not started";
   EXPECT_FALSE(IsWindow(window));
   EXPECT_EQ(1, state.installPerformed);
-  EXPECT_EQ(FileBytes(ORVEL_EXE_PATH), FileBytes(In("orvel.exe")));
-  EXPECT_EQ(FileBytes(LICENCE_PATH), FileBytes(In("eula.txt")));
+  EXPECT_EQ(disk::ReadBytes(ORVEL_EXE_PATH), disk::ReadBytes(In("orvel.exe")));
+  EXPECT_EQ(disk::ReadBytes(LICENCE_PATH), disk::ReadBytes(In("eula.txt")));
   EXPECT_FALSE(Exists(In("$$cmp.tm$")));
   EXPECT_FALSE(Exists(In("$$unc.tm$")));
 }
@@ -132,7 +134,7 @@ TEST_F(Flows, NoToTheScriptNoteInstallsWithoutShortcuts) {
             Captions(user));
   EXPECT_EQ(0, state.shortcutFlags);
   EXPECT_TRUE(CloseStartedOrvel());
-  EXPECT_EQ(FileBytes(ORVEL_EXE_PATH), FileBytes(In("orvel.exe")));
+  EXPECT_EQ(disk::ReadBytes(ORVEL_EXE_PATH), disk::ReadBytes(In("orvel.exe")));
 }
 
 TEST_F(Flows, WithoutIconChoiceNoToTheScriptNoteStops) {
@@ -261,7 +263,7 @@ struct ScriptObserver {
   void Look() {
     if (!Exists(scriptPath))
       return;
-    std::string text = FileBytes(scriptPath);
+    std::string text = disk::ReadBytes(scriptPath);
     if (!text.empty())
       script = text;
     if (Exists(folder))

@@ -2,6 +2,7 @@
 // the written file holds, the launch of the script host, the wait and the
 // messages shown.
 #include "shortcuts/shortcut_runner.h"
+#include "tests/support/disk_files.h"
 #include "tests/shortcuts/shortcut_script_lines.h"
 #include "tests/support/installer_state_reset.h"
 #include "tests/support/scripted_user.h"
@@ -24,14 +25,8 @@ const char kTemp[] = "c:\\orvel-tests\\shortcuts\\temp\\";
 // The name made from "ins" and 936 (hexadecimal 3A8) in the temp folder.
 const char kScript[] = "c:\\orvel-tests\\shortcuts\\temp\\ins3a8.vbs";
 
-std::string ReadBytes(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
-bool Exists(const char* path) {
-  return GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES;
-}
+using disk::Exists;
+using disk::ReadBytes;
 
 std::string CurrentFolder() {
   char folder[MAX_PATH];

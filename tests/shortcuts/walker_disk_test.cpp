@@ -226,55 +226,18 @@ TEST_F(WalkerOnWinesDisk, ASearchPassesOverALinkBackToItsOwnFolder) {
   RemoveFolderLink(dest + "again");
 }
 
-// The 8-bit calls stop at 260 characters; the wide ones with the long-path
-// prefix go further.
-std::wstring LongPath(const std::string& path) {
-  return L"\\\\?\\" + std::wstring(path.begin(), path.end());
-}
-
-bool ExistsPastTheLimit(const std::string& path) {
-  return GetFileAttributesW(LongPath(path).c_str()) != INVALID_FILE_ATTRIBUTES;
-}
-
-// Removes a tree that may reach past 260 characters (`folder` ends with a
-// backslash).
-void RemoveLongTree(const std::string& folder) {
-  WIN32_FIND_DATAW entry;
-  HANDLE find = FindFirstFileW((LongPath(folder) + L"*").c_str(), &entry);
-  if (find != INVALID_HANDLE_VALUE) {
-    do {
-      std::wstring name = entry.cFileName;
-      if (name == L"." || name == L"..")
-        continue;
-      std::string child = folder + std::string(name.begin(), name.end());
-      if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-        RemoveLongTree(child + "\\");
-      else
-        DeleteFileW(LongPath(child).c_str());
-    } while (FindNextFileW(find, &entry));
-    FindClose(find);
-  }
-  RemoveDirectoryW(LongPath(folder).c_str());
-}
-
-void MakeLongFile(const std::string& path) {
-  HANDLE file = CreateFileW(LongPath(path).c_str(), GENERIC_WRITE, 0, nullptr,
-                            CREATE_ALWAYS, 0, nullptr);
-  CloseHandle(file);
-}
-
 TEST_F(WalkerOnWinesDisk, PathsPastThePlatformLimitAreLeftAlone) {
   const std::string dest = kRoot + "long\\";
   const std::string a = dest + std::string(100, 'a') + "\\";
   const std::string b = a + std::string(100, 'b') + "\\";
   const std::string c = b + std::string(100, 'c') + "\\"; // past 260
-  RemoveLongTree(dest);
+  disk::RemoveTree(dest);
   MakeFile(a + "orvel.exe");
   MakeFile(b + "orvel.exe");
   // Made with the wide calls: the 8-bit ones cannot reach that far.
-  ASSERT_TRUE(CreateDirectoryW(LongPath(c).c_str(), nullptr));
-  MakeLongFile(c + "orvel.exe");
-  ASSERT_TRUE(ExistsPastTheLimit(c + "orvel.exe"));
+  ASSERT_TRUE(CreateDirectoryW(disk::LongPath(c).c_str(), nullptr));
+  disk::WriteBytes(c + "orvel.exe", "");
+  ASSERT_TRUE(Exists(c + "orvel.exe"));
 
   listed.clear();
   walkPlatform.addResultLine = ListLine;
@@ -292,8 +255,8 @@ TEST_F(WalkerOnWinesDisk, PathsPastThePlatformLimitAreLeftAlone) {
             user.shown()[0].text);
   EXPECT_FALSE(Exists(a + "orvel.exe"));
   EXPECT_FALSE(Exists(b + "orvel.exe"));
-  EXPECT_TRUE(ExistsPastTheLimit(c + "orvel.exe"));
-  RemoveLongTree(dest);
+  EXPECT_TRUE(Exists(c + "orvel.exe"));
+  disk::RemoveTree(dest);
 }
 
 } // namespace

@@ -7,14 +7,14 @@
 #include <windows.h>
 
 #include <functional>
+#include "tests/support/disk_files.h"
+
 #include <string>
 #include <vector>
 
 namespace walkertest {
 
-inline bool Exists(const std::string& path) {
-  return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
-}
+using disk::Exists;
 
 // Makes every missing folder of `path` (which ends in a backslash).
 inline void MakeFolders(const std::string& path) {

@@ -1,5 +1,5 @@
-// Files and folders on Wine's disk as the engine tests read and prepare
-// them.
+// Files and folders on Wine's disk as the tests read and prepare them.
+// Every call takes paths past the 260-character limit too.
 #pragma once
 
 #include <map>
@@ -8,6 +8,9 @@
 
 namespace disk {
 
+// `path` as the wide calls take it: from near the limit on, in the form
+// that passes it.
+std::wstring LongPath(const std::string& path);
 std::string ReadBytes(const std::string& path);
 void WriteBytes(const std::string& path, const std::string& bytes);
 bool Exists(const std::string& path);

@@ -1,22 +1,10 @@
-#include "tests/engine/disk_files.h"
+#include "tests/support/disk_files.h"
 
 #include <windows.h>
 
 namespace disk {
 
 namespace {
-
-// The path as the wide calls take it; past MAX_PATH in the form that
-// passes the limit, so that the trees of the longest destinations can be
-// read and removed too.
-std::wstring Long(const std::string& path) {
-  const bool past = path.size() >= MAX_PATH - 12;
-  std::wstring wide = past ? L"\\\\?\\" : L"";
-  for (char c : path)
-    wide += static_cast<wchar_t>(
-        past && c == '/' ? '\\' : static_cast<unsigned char>(c));
-  return wide;
-}
 
 std::string Narrow(const wchar_t* text) {
   std::string narrow;
@@ -26,7 +14,7 @@ std::string Narrow(const wchar_t* text) {
 }
 
 DWORD Attributes(const std::string& path) {
-  return GetFileAttributesW(Long(path).c_str());
+  return GetFileAttributesW(LongPath(path).c_str());
 }
 
 bool IsFolder(const std::string& path) {
@@ -50,8 +38,17 @@ void AddTree(Tree& tree, const std::string& folder) {
 
 } // namespace
 
+std::wstring LongPath(const std::string& path) {
+  const bool past = path.size() >= MAX_PATH - 12;
+  std::wstring wide = past ? L"\\\\?\\" : L"";
+  for (char c : path)
+    wide += static_cast<wchar_t>(
+        past && c == '/' ? '\\' : static_cast<unsigned char>(c));
+  return wide;
+}
+
 std::string ReadBytes(const std::string& path) {
-  HANDLE file = CreateFileW(Long(path).c_str(), GENERIC_READ,
+  HANDLE file = CreateFileW(LongPath(path).c_str(), GENERIC_READ,
                             FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                             OPEN_EXISTING, 0, nullptr);
   if (file == INVALID_HANDLE_VALUE)
@@ -66,7 +63,7 @@ std::string ReadBytes(const std::string& path) {
 }
 
 void WriteBytes(const std::string& path, const std::string& bytes) {
-  HANDLE file = CreateFileW(Long(path).c_str(), GENERIC_WRITE, 0, nullptr,
+  HANDLE file = CreateFileW(LongPath(path).c_str(), GENERIC_WRITE, 0, nullptr,
                             CREATE_ALWAYS, 0, nullptr);
   if (file == INVALID_HANDLE_VALUE)
     return;
@@ -83,7 +80,7 @@ bool Exists(const std::string& path) {
 std::set<std::string> FolderContents(const std::string& folder) {
   std::set<std::string> names;
   WIN32_FIND_DATAW found;
-  HANDLE find = FindFirstFileW(Long(folder + "*").c_str(), &found);
+  HANDLE find = FindFirstFileW(LongPath(folder + "*").c_str(), &found);
   if (find == INVALID_HANDLE_VALUE)
     return names;
   do {
@@ -98,14 +95,14 @@ std::set<std::string> FolderContents(const std::string& folder) {
 void RemoveTree(const std::string& folder) {
   for (const std::string& name : FolderContents(folder)) {
     std::string path = folder + name;
-    SetFileAttributesW(Long(path).c_str(), FILE_ATTRIBUTE_NORMAL);
+    SetFileAttributesW(LongPath(path).c_str(), FILE_ATTRIBUTE_NORMAL);
     if (IsFolder(path))
       RemoveTree(path + "\\");
     else
-      DeleteFileW(Long(path).c_str());
+      DeleteFileW(LongPath(path).c_str());
   }
-  SetFileAttributesW(Long(folder).c_str(), FILE_ATTRIBUTE_NORMAL);
-  RemoveDirectoryW(Long(folder).c_str());
+  SetFileAttributesW(LongPath(folder).c_str(), FILE_ATTRIBUTE_NORMAL);
+  RemoveDirectoryW(LongPath(folder).c_str());
 }
 
 Tree Snapshot(const std::string& folder) {
