@@ -1,5 +1,7 @@
 #include "bench/bench_clock.h"
 
+#include "tests/support/disk_files.h"
+
 #include <cstdio>
 
 double NowMs() {
@@ -15,14 +17,6 @@ void PrintRun(const std::string& key, double ms) {
 }
 
 void EmptyFolder(const std::string& folder) {
-  WIN32_FIND_DATAA found;
-  HANDLE find = FindFirstFileA((folder + "*").c_str(), &found);
-  if (find != INVALID_HANDLE_VALUE) {
-    do
-      if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
-        DeleteFileA((folder + found.cFileName).c_str());
-    while (FindNextFileA(find, &found));
-    FindClose(find);
-  }
+  disk::RemoveTree(folder);
   CreateDirectoryA(folder.c_str(), nullptr);
 }

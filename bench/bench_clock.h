@@ -11,6 +11,5 @@ double NowMs();
 // Prints one measured run as "<key> <milliseconds>".
 void PrintRun(const std::string& key, double ms);
 
-// Deletes the files of a folder (not its sub-folders) and makes sure the
-// folder exists. The folder ends in a backslash.
+// Leaves an existing, empty folder (ending in a backslash).
 void EmptyFolder(const std::string& folder);

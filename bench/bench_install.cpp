@@ -3,9 +3,10 @@
 #include "bench/bench_clock.h"
 #include "engine/install_files.h"
 #include "shell/installer_state.h"
+#include "tests/support/disk_files.h"
+#include "tests/support/installer_state_reset.h"
 
 #include <cstdio>
-#include <cstring>
 
 int TimeInstallFiles(int runs, const std::string& folder,
                      const std::string& payloadModule) {
@@ -21,7 +22,7 @@ int TimeInstallFiles(int runs, const std::string& folder,
     EmptyFolder(folder);
     // As a person leaves it: agreement accepted, no shortcuts, whose
     // script's fixed wait would come on top.
-    memset(&state, 0, sizeof state);
+    ResetInstallerState();
     state.appInstance = payload;
     state.agreementIncluded = 1;
     lstrcpynA(state.destinationPath, folder.c_str(), PATH_SIZE);
@@ -86,7 +87,6 @@ int TimePlainCopy(int runs, const std::string& folder,
       CopyFileA((source + name).c_str(), (folder + name).c_str(), FALSE);
     PrintRun("run", NowMs() - start);
   }
-  EmptyFolder(source);
-  RemoveDirectoryA(source.c_str());
+  disk::RemoveTree(source);
   return 0;
 }

@@ -4,15 +4,14 @@
 #include "resources/resource_ids.h"
 #include "shell/installer_state.h"
 #include "shortcuts/search_dialog.h"
+#include "tests/support/installer_state_reset.h"
 #include "tests/support/scripted_user.h"
 
 #include <cstdio>
-#include <cstring>
 
 int TimeSearch(int runs, const std::string& root) {
   for (int i = 0; i < runs; ++i) {
-    memset(&state, 0, sizeof state);
-    state.appInstance = GetModuleHandleA(nullptr);
+    ResetInstallerState();
     state.backgroundColor = RGB(65, 105, 225);
     state.textColor = RGB(255, 255, 255);
     lstrcpynA(state.destinationPath, (root + "orvel\\").c_str(), PATH_SIZE);
