@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
 # Packs a set of files with our packer (run under Wine) and checks that
-# Debian's msexpand expands each one to the original bytes, and that each
-# is no larger than what mscompress makes of the same file.
-#   packer_vs_msexpand.sh PACKER WORKDIR PRODUCT_EXE PRODUCT_CHM
+# Debian's msexpand expands each one to the original bytes, that each is
+# no larger than what mscompress makes of the same file, and that the
+# packer the build runs on this machine writes the very same bytes.
+#   packer_vs_msexpand.sh PACKER HOST_PACKER WORKDIR PRODUCT_EXE PRODUCT_CHM
 set -euo pipefail
-packer=$1 work=$2 exe=$3 chm=$4
+packer=$1 host_packer=$2 work=$3 exe=$4 chm=$5
 rm -rf "$work" && mkdir -p "$work" && cd "$work"
 
 : > empty.bin
@@ -20,6 +21,10 @@ printf '%-14s %10s %10s %12s\n' file size ours mscompress
 for f in empty.bin one.bin repeated.bin random.bin blanks.txt orvel.exe orvel.chm; do
   "$WINE_RUN" "$WINE_PREFIX" "$packer" "$f" "$f.szdd"
   msexpand < "$f.szdd" > "$f.back"
+  "$host_packer" "$f" "$f.host.szdd"
+  if ! cmp -s "$f.szdd" "$f.host.szdd"; then
+    echo "FAIL: the build's packer packs $f otherwise"; failed=1
+  fi
   cp "$f" "ms-$f" && mscompress "ms-$f" && ms_size=$(stat -c %s "ms-$f"_)
   ours=$(stat -c %s "$f.szdd")
   printf '%-14s %10d %10d %12d\n' "$f" "$(stat -c %s "$f")" "$ours" "$ms_size"

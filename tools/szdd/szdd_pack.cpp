@@ -146,8 +146,10 @@ std::vector<unsigned char> PackSzdd(const unsigned char* data, size_t size,
   std::vector<unsigned char> out;
   PutHeader(out, size, replacedChar);
 
+  // The window starts filled with blanks, followed by the input.
   std::vector<unsigned char> buf(kWindow, ' ');
-  buf.insert(buf.end(), data, data + size);
+  for (size_t i = 0; i < size; ++i)
+    buf.push_back(data[i]);
   const std::vector<Match> matches = FindMatches(buf, size);
   const std::vector<uint8_t> choice = ChooseParse(matches);
 
