@@ -2,22 +2,76 @@
 # Runs a Windows program under Wine in a private prefix.
 #   wine-run.sh PREFIX PROGRAM [ARGS...]   run PROGRAM, exit with its code
 #   wine-run.sh --kill PREFIX              end every Wine process of PREFIX
-# The prefix is made on first use, headless (Wine's null display driver),
-# with the Mono and Gecko installers switched off.
+#   wine-run.sh --wait PREFIX              wait until they have all ended
+#   wine-run.sh --env PREFIX               print the shell assignments that
+#                                          point wine and wineserver at PREFIX
+# A prefix is 32-bit (win32, Debian's wine32) or 64-bit (win64, wine64).
+# WINE_RUN_ARCH chooses when the prefix is made; afterwards the prefix
+# keeps the architecture it was made with. The prefix is made on first
+# use, headless (Wine's null display driver), with the Mono and Gecko
+# installers switched off.
 set -u
 
-if [ "${1:-}" = "--kill" ]; then
-  export WINEPREFIX=$2
-  [ -d "$WINEPREFIX" ] && wineserver -k 2>/dev/null
-  exit 0
-fi
+mode=run
+case "${1:-}" in
+--kill | --wait | --env)
+  mode=${1#--}
+  shift
+  ;;
+esac
 
 prefix=$1
 shift
 export WINEPREFIX=$prefix
-export WINEARCH=win32
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml="
+
+arch=${WINE_RUN_ARCH:-}
+made=
+if [ -f "$prefix/.arch" ]; then
+  made=$(cat "$prefix/.arch")
+elif [ -f "$prefix/.ready" ]; then
+  made=win32 # made before prefixes recorded their architecture
+fi
+if [ -n "$made" ]; then
+  if [ -n "$arch" ] && [ "$arch" != "$made" ]; then
+    echo "wine-run.sh: $prefix is a $made prefix, not $arch" >&2
+    exit 2
+  fi
+  arch=$made
+fi
+arch=${arch:-win32}
+export WINEARCH=$arch
+if [ "$arch" = win64 ]; then
+  wine=/usr/lib/wine/wine64
+  export WINELOADER=$wine
+  export WINESERVER=/usr/lib/wine/wineserver64
+  wineserver=$WINESERVER
+else
+  wine=wine
+  wineserver=wineserver
+  unset WINELOADER WINESERVER
+fi
+
+case $mode in
+kill | wait)
+  [ -d "$WINEPREFIX" ] && "$wineserver" "-${mode:0:1}" 2>/dev/null
+  exit 0
+  ;;
+env)
+  printf 'export WINEPREFIX=%q WINEARCH=%q WINEDEBUG=-all\n' "$prefix" "$arch"
+  printf 'export WINEDLLOVERRIDES="mscoree,mshtml="\n'
+  if [ "$arch" = win64 ]; then
+    printf 'export WINELOADER=%q WINESERVER=%q\n' "$WINELOADER" "$WINESERVER"
+  else
+    printf 'unset WINELOADER WINESERVER\n'
+  fi
+  printf 'wine() { %q "$@"; }\nwineserver() { %q "$@"; }\n' "$wine" \
+    "$wineserver"
+  exit 0
+  ;;
+esac
+
 # A headless prefix must not reach for an X server that may not be there.
 if [ "${WINE_RUN_DISPLAY:-0}" != "1" ]; then
   unset DISPLAY
@@ -25,12 +79,13 @@ fi
 
 make_prefix() {
   mkdir -p "$WINEPREFIX"
-  wineboot -i >/dev/null 2>&1
+  "$wine" wineboot -i >/dev/null 2>&1
   if [ "${WINE_RUN_DISPLAY:-0}" != "1" ]; then
-    wine reg add 'HKCU\Software\Wine\Drivers' /v Graphics /d null /f \
+    "$wine" reg add 'HKCU\Software\Wine\Drivers' /v Graphics /d null /f \
       >/dev/null 2>&1
   fi
-  wineserver -w
+  "$wineserver" -w
+  echo "$arch" >"$WINEPREFIX/.arch"
   touch "$WINEPREFIX/.ready"
 }
 
@@ -42,4 +97,4 @@ if [ ! -f "$prefix/.ready" ]; then
   ) 9>"$prefix.lock"
 fi
 
-exec wine "$@"
+exec "$wine" "$@"

@@ -8,5 +8,6 @@ target_link_libraries(e2e_probe PRIVATE user32 gdi32 kernel32)
 if(CMAKE_CROSSCOMPILING AND ORVEL_BUILD_UPDATE)
   add_test(NAME e2e COMMAND "${CMAKE_CURRENT_LIST_DIR}/run.sh"
     "${CMAKE_BINARY_DIR}" "${PROJECT_SOURCE_DIR}")
-  set_tests_properties(e2e PROPERTIES TIMEOUT 300 RUN_SERIAL TRUE)
+  set_tests_properties(e2e PROPERTIES TIMEOUT 300 RUN_SERIAL TRUE
+    ENVIRONMENT "WINE_RUN_ARCH=${ORVEL_WINE_ARCH}")
 endif()

@@ -29,9 +29,8 @@ destination='c:\e2e\apps\Orvel'
 destination_dir=$drive_c/e2e/apps/Orvel
 started=$(date +%s)
 
-export WINEPREFIX=$prefix WINEARCH=win32 WINEDEBUG=-all
-export WINEDLLOVERRIDES="mscoree,mshtml="
-unset WINESERVER
+# wine and wineserver of the prefix's architecture (WINE_RUN_ARCH).
+eval "$("$source_dir/tools/wine-run.sh" --env "$prefix")"
 
 xvfb=
 watchdog=
