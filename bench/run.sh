@@ -3,14 +3,26 @@
 # this one run on this machine. Prints the table and writes it, with every
 # raw run, to build/bench/results.txt.
 #   bench/run.sh [RUNS]   RUNS per figure (default 5); figures are medians
+# Sizes are always those of the shipped 32-bit install.exe; the times under
+# Wine are taken with the build this host runs (tools/host-arch.sh).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 src=$PWD
 runs=${1:-5}
+read -r arch why < <(tools/host-arch.sh) || exit 1
+[ -n "${arch:-}" ] || exit 1
+if [ "$arch" = i686 ]; then
+  preset=mingw build=$src/build
+  export WINE_RUN_ARCH=win32
+else
+  preset=mingw-x86_64 build=$src/build/x86_64
+  export WINE_RUN_ARCH=win64
+fi
+echo "Times under Wine with the $arch build: $why." >&2
 out=$src/build/bench
 raw=$out/raw.txt
-prefix=$out/wineprefix
-bench_exe=$out/orvel_bench.exe
+prefix=$out/wineprefix-$arch
+bench_exe=$build/bench/orvel_bench.exe
 
 # What the bench needs beyond the build: command and Debian package.
 need_packages() {
@@ -58,14 +70,19 @@ tools/setup-deps.sh
 need_packages
 log "building"
 cmake --preset mingw >/dev/null
-cmake --build --preset mingw --target installer orvel orvel_bench \
+cmake --build --preset mingw --target installer orvel >/dev/null
+cmake --preset $preset >/dev/null
+cmake --build --preset $preset --target installer orvel orvel_bench \
   bench_big_payload >/dev/null
 mkdir -p "$out"
 : > "$raw"
-program=$src/build/product/orvel.exe
-help=$src/build/product/orvel.chm
-big_program=$out/big/orvel.exe
-big_payload=$out/big/bench_big_payload.dll
+echo "arch sizes i686" >> "$raw"
+echo "arch wine $arch" >> "$raw"
+program=$build/product/orvel.exe
+program32=$src/build/product/orvel.exe
+help=$build/product/orvel.chm
+big_program=$build/bench/big/orvel.exe
+big_payload=$build/bench/big/bench_big_payload.dll
 trap 'tools/wine-run.sh --kill "$prefix"' EXIT
 win cmd /c exit 0
 mkdir -p "$prefix/drive_c/bench"
@@ -73,16 +90,18 @@ mkdir -p "$prefix/drive_c/bench"
 log "1. installer overhead"
 "$src/bench/size_steps.sh" "$out/size" >> "$raw"
 mkdir -p "$out/nsis"
-nsis_data=$(nsis "$out/nsis/nsis-demo.exe" "-DPROGRAM=$program" "-DHELP=$help")
+# NSIS carries the same files as the 32-bit install.exe.
+nsis_data=$(nsis "$out/nsis/nsis-size.exe" "-DPROGRAM=$program32" \
+  "-DHELP=$src/build/product/orvel.chm")
 echo "overhead ours $("$src/bench/overhead.sh" "$src/build/install.exe")" >> "$raw"
-echo "overhead nsis $(($(stat -c %s "$out/nsis/nsis-demo.exe") - nsis_data))" \
+echo "overhead nsis $(($(stat -c %s "$out/nsis/nsis-size.exe") - nsis_data))" \
   >> "$raw"
 echo "total ours $(stat -c %s "$src/build/install.exe")" >> "$raw"
-echo "total nsis $(stat -c %s "$out/nsis/nsis-demo.exe")" >> "$raw"
+echo "total nsis $(stat -c %s "$out/nsis/nsis-size.exe")" >> "$raw"
 
 log "2. packing"
 corpus=$out/corpus
-"$src/bench/corpus.sh" "$corpus" "$program" "$help"
+"$src/bench/corpus.sh" "$corpus" "$program32" "$src/build/product/orvel.chm"
 # Natively, as mscompress is. (GCC 12 warns falsely about the copy of an
 # input that may be empty; the log keeps it.)
 c++ -O2 -std=c++20 -I"$src" -o "$out/szdd_pack" \
@@ -116,6 +135,7 @@ win "$bench_exe" expand "$runs" 'c:\bench\expand\' "${packed[@]}" |
 done >> "$raw"
 
 log "3. installing"
+nsis "$out/nsis/nsis-demo.exe" "-DPROGRAM=$program" "-DHELP=$help" >/dev/null
 nsis "$out/nsis/nsis-big.exe" "-DPROGRAM=$big_program" "-DHELP=$help" >/dev/null
 nsis "$out/nsis/nsis-empty.exe" -DEMPTY >/dev/null
 for product in demo big; do

@@ -15,6 +15,9 @@ function median(key,   n, i, j, t, v) {
     }
   return n % 2 ? v[(n + 1) / 2] : (v[n / 2] + v[n / 2 + 1]) / 2
 }
+function archname(a) {
+  return a == "i686" ? "32-bit (i686)" : a == "x86_64" ? "x86-64" : "(not recorded)"
+}
 function ratio(a, b) { return b > 0 ? sprintf("%.2f", a / b) : "-" }
 function size(name) { return median("size " name) }
 function step(label, now, before) {
@@ -23,6 +26,7 @@ function step(label, now, before) {
 function leftout(label, name) {
   printf "  %-34s %9d %+9d\n", label, size(name), size(name) - size("all")
 }
+$1 == "arch" { arch[$2] = $3; next }
 {
   key = $1
   for (i = 2; i < NF; i++) key = key " " $i
@@ -30,10 +34,13 @@ function leftout(label, name) {
 }
 END {
   printf "Orvel installer benchmarks, %s, on this machine in one run.\n", when
-  printf "Times are medians of %d runs in milliseconds; ratio = ours / theirs.\n\n", runs
+  printf "Times are medians of %d runs in milliseconds; ratio = ours / theirs.\n", runs
+  printf "Sizes: the %s install.exe. Times under Wine: the %s build.\n\n", \
+    archname(arch["sizes"]), archname(arch["wine"])
 
-  print "1. Installer overhead (bytes: file size minus the packed product"
-  print "   files and the agreement text)"
+  printf "1. Installer overhead of the %s install.exe (bytes: file size\n", \
+    archname(arch["sizes"])
+  print "   minus the packed product files and the agreement text)"
   ours = median("overhead ours"); nsis = median("overhead nsis")
   printf "  %-22s %12s %12s %7s\n", "", "install.exe", "NSIS (zlib)", "ratio"
   printf "  %-22s %12d %12d %7s\n", "overhead", ours, nsis, ratio(ours, nsis)
@@ -58,7 +65,9 @@ END {
   leftout("with -fdata-sections as well", "all-plus-data-sections")
   print ""
 
-  print "2. Packing (SZDD; ours built natively with g++ -O2, as mscompress is)"
+  print "2. Packing (SZDD; ours built natively with g++ -O2, as mscompress is;"
+  printf "   the %s program and help file; LZ32 in the %s build)\n", \
+    archname(arch["sizes"]), archname(arch["wine"])
   printf "  %-11s %9s %9s %10s %6s %8s %10s %6s %9s\n", "file", "bytes", \
     "ours", "mscompress", "ratio", "ours ms", "msc. ms", "ratio", "LZ32 ms"
   split("orvel.exe orvel.chm text.txt binary.dll random.bin", files, " ")
@@ -73,7 +82,8 @@ END {
   print "  (LZ32 ms: Wine'\''s LZOpenFileA and LZCopy expanding our packed file)"
   print ""
 
-  print "3. Installing (ms from confirming to the last file in place, under Wine)"
+  printf "3. Installing (ms from confirming to the last file in place, under\n"
+  printf "   Wine; the %s build and its product)\n", archname(arch["wine"])
   printf "  %-8s %9s %9s %9s %9s %8s %8s\n", "product", "ours", "NSIS /S", \
     "NSIS 0", "copy", "o/NSIS", "o/copy"
   split("demo big", products, " ")
@@ -91,7 +101,8 @@ END {
   print "  Wine here; copy: CopyFile of the expanded files, the floor)"
   print ""
 
-  print "4. Searching (ms; 10,000 files in 1,000 folders)"
+  printf "4. Searching (ms; 10,000 files in 1,000 folders; the %s build)\n", \
+    archname(arch["wine"])
   o = median("search tree ours"); f = median("search tree find")
   printf "  %-34s %9.1f\n", "search dialog under Wine (ours)", o
   printf "  %-34s %9.1f\n", "find -iname orvel.exe, native", f

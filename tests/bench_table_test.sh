@@ -7,6 +7,8 @@ table=$1
 raw=$(mktemp)
 trap 'rm -f "$raw"' EXIT
 cat > "$raw" <<'RAW'
+arch sizes i686
+arch wine x86_64
 overhead ours 60000
 overhead nsis 90000
 search tree ours 100
@@ -36,4 +38,7 @@ expect 'find -iname orvel.exe, native +3\.5$'
 expect '^  ratio +3\.14$'
 expect '^  overhead +60000 +90000 +0\.67$'
 expect '^  text\.txt +1000 +300 +400 +0\.75 '
+# Every figure says which build it comes from.
+expect '^Sizes: the 32-bit \(i686\) install\.exe\. Times under Wine: the x86-64 build\.$'
+expect '^4\. Searching .*the x86-64 build\)$'
 exit $failed

@@ -3,8 +3,12 @@
 # As root it runs apt-get itself; otherwise it prints the exact line to run.
 set -euo pipefail
 
-packages=(cmake ninja-build g++-mingw-w64-i686 binutils-mingw-w64-i686
-  googletest wine wine32:i386 xvfb xauth xdotool mscompress icoutils
+# Both Windows builds are made on every host; the 32-bit Wine runs where
+# the host executes i386 code, wine64 everywhere. On a host that runs
+# 64-bit code only the i386 packages still install; they just cannot run.
+packages=(cmake ninja-build g++ g++-mingw-w64-i686 binutils-mingw-w64-i686
+  g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
+  googletest wine wine32:i386 wine64 xvfb xauth xdotool mscompress icoutils
   imagemagick fp-utils clang libclang-rt-14-dev libmspack-dev)
 
 missing=()
