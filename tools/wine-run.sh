@@ -66,7 +66,7 @@ env)
   else
     printf 'unset WINELOADER WINESERVER\n'
   fi
-  printf 'wine() { %q "$@"; }\nwineserver() { %q "$@"; }\n' "$wine" \
+  printf 'wine() { command %q "$@"; }\nwineserver() { command %q "$@"; }\n' "$wine" \
     "$wineserver"
   exit 0
   ;;
