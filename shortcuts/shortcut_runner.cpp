@@ -1,6 +1,6 @@
 #include "shortcuts/shortcut_runner.h"
 
-#include "shell/installer_state.h"
+#include "state/installer_state.h"
 #include "shortcuts/shortcut_script.h"
 
 #include <stdio.h>

@@ -2,7 +2,7 @@
 // uninstall mode, answered by the scripted user box by box.
 #include "resources/resource_ids.h"
 #include "shell/flow_messages.h"
-#include "shell/installer_state.h"
+#include "state/installer_state.h"
 #include "shell/main_window.h"
 #include "tests/support/disk_files.h"
 #include "tests/shell/commands_test_support.h"
