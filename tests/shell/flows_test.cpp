@@ -1,5 +1,6 @@
 // The begin flow (installation, update, uninstall) and the switch to
 // uninstall mode, answered by the scripted user box by box.
+#include "engine/drive_table.h"
 #include "resources/resource_ids.h"
 #include "shell/flow_messages.h"
 #include "state/installer_state.h"
@@ -82,6 +83,7 @@ protected:
     window = CreateCommandsWindow();
   }
   void TearDown() override {
+    driveTable = realDriveTable;
     DestroyCommandsWindow(window);
     disk::RemoveTree(folder + "\\");
   }
@@ -119,6 +121,70 @@ TEST_F(Flows, FullInstallationAsksInOrderInstallsAndStartsOrvel) {
   EXPECT_EQ(disk::ReadBytes(LICENCE_PATH), disk::ReadBytes(In("eula.txt")));
   EXPECT_FALSE(Exists(In("$$cmp.tm$")));
   EXPECT_FALSE(Exists(In("$$unc.tm$")));
+}
+
+TEST_F(Flows, ADestinationWithBlanksStartsTheInstalledOrvel) {
+  // A program named after the destination's first word, which an unquoted
+  // command line would start instead.
+  CreateDirectoryA(folder.c_str(), nullptr);
+  char decoy[MAX_PATH];
+  GetSystemDirectoryA(decoy, sizeof decoy);
+  ASSERT_TRUE(CopyFileA((std::string(decoy) + "\\hostname.exe").c_str(),
+                        In("Program.exe").c_str(), FALSE));
+  lstrcpyA(state.destinationPath, In("Program Files\\Orvel\\").c_str());
+  state.agreementAccepted = 1;
+  ScriptedUser user;
+  user.Answer({Press(IDC_OK)})
+      .Answer({Press(IDNO)})
+      .Answer({Press(IDOK)})
+      .Answer({Press(IDOK)});
+  Begin();
+  EXPECT_EQ("COMPLETED!", Captions(user).back());
+  EXPECT_TRUE(CloseStartedOrvel()) << "the installed orvel.exe was not started";
+  EXPECT_EQ(disk::ReadBytes(ORVEL_EXE_PATH),
+            disk::ReadBytes(In("Program Files\\Orvel\\orvel.exe")));
+}
+
+std::vector<HCURSOR> cursorsInValidation;
+
+UINT WINAPI DriveTypeNotingTheCursor(LPCSTR root) {
+  cursorsInValidation.push_back(GetCursor());
+  return realDriveTable.getDriveType(root);
+}
+
+TEST_F(Flows, TheWaitCursorShowsWhileInstallingAlsoWhenItFails) {
+  const HCURSOR arrow = LoadCursorA(nullptr, IDC_ARROW);
+  const HCURSOR wait = LoadCursorA(nullptr, IDC_WAIT);
+  driveTable.getDriveType = DriveTypeNotingTheCursor;
+  cursorsInValidation.clear();
+  SetCursor(arrow);
+  state.agreementAccepted = 1;
+  // A previous orvel.exe that cannot be deleted makes the first run fail.
+  CreateDirectoryA(folder.c_str(), nullptr);
+  ASSERT_TRUE(CopyFileA(ORVEL_EXE_PATH, In("orvel.exe").c_str(), FALSE));
+  SetFileAttributesA(In("orvel.exe").c_str(), FILE_ATTRIBUTE_READONLY);
+  HCURSOR atReport = nullptr;
+  ScriptedUser user;
+  user.Answer({Press(IDC_OK)})
+      .Answer({Press(IDNO)})
+      .Answer({Press(IDOK)})
+      .Answer({Call([&](HWND) { atReport = GetCursor(); }), Press(IDOK)});
+  Begin();
+  EXPECT_EQ("File Error", Captions(user).back());
+  // The last validation is the installation's own.
+  EXPECT_EQ(wait, cursorsInValidation.back());
+  EXPECT_EQ(arrow, atReport);
+  EXPECT_EQ(arrow, GetCursor());
+
+  SetFileAttributesA(In("orvel.exe").c_str(), FILE_ATTRIBUTE_NORMAL);
+  cursorsInValidation.clear();
+  // No shortcuts were chosen the first time, so no script note now.
+  user.Answer({Press(IDC_OK)}).Answer({Press(IDOK)}).Answer({Press(IDOK)});
+  Begin();
+  EXPECT_EQ("COMPLETED!", Captions(user).back());
+  EXPECT_EQ(wait, cursorsInValidation.back());
+  EXPECT_EQ(arrow, GetCursor());
+  EXPECT_TRUE(CloseStartedOrvel());
 }
 
 TEST_F(Flows, NoToTheScriptNoteInstallsWithoutShortcuts) {
