@@ -88,6 +88,13 @@ protected:
     disk::RemoveTree(folder + "\\");
   }
   void Begin() { SendMessageA(window, WM_COMMAND, CMD_BEGIN, 0); }
+  // No icons, no script and the agreement accepted: "Install Now?" is the
+  // only question.
+  void AskOnlyWhetherToInstall() {
+    state.iconChoiceOffered = 0;
+    state.shortcutFlags = 0;
+    state.agreementAccepted = 1;
+  }
   std::string In(const char* name) { return folder + "\\" + name; }
 
   std::string folder;
@@ -132,12 +139,9 @@ TEST_F(Flows, ADestinationWithBlanksStartsTheInstalledOrvel) {
   ASSERT_TRUE(CopyFileA((std::string(decoy) + "\\hostname.exe").c_str(),
                         In("Program.exe").c_str(), FALSE));
   lstrcpyA(state.destinationPath, In("Program Files\\Orvel\\").c_str());
-  state.agreementAccepted = 1;
+  AskOnlyWhetherToInstall();
   ScriptedUser user;
-  user.Answer({Press(IDC_OK)})
-      .Answer({Press(IDNO)})
-      .Answer({Press(IDOK)})
-      .Answer({Press(IDOK)});
+  user.Answer({Press(IDOK)}).Answer({Press(IDOK)});
   Begin();
   EXPECT_EQ("COMPLETED!", Captions(user).back());
   EXPECT_TRUE(CloseStartedOrvel()) << "the installed orvel.exe was not started";
@@ -158,16 +162,14 @@ TEST_F(Flows, TheWaitCursorShowsWhileInstallingAlsoWhenItFails) {
   driveTable.getDriveType = DriveTypeNotingTheCursor;
   cursorsInValidation.clear();
   SetCursor(arrow);
-  state.agreementAccepted = 1;
+  AskOnlyWhetherToInstall();
   // A previous orvel.exe that cannot be deleted makes the first run fail.
   CreateDirectoryA(folder.c_str(), nullptr);
   ASSERT_TRUE(CopyFileA(ORVEL_EXE_PATH, In("orvel.exe").c_str(), FALSE));
   SetFileAttributesA(In("orvel.exe").c_str(), FILE_ATTRIBUTE_READONLY);
   HCURSOR atReport = nullptr;
   ScriptedUser user;
-  user.Answer({Press(IDC_OK)})
-      .Answer({Press(IDNO)})
-      .Answer({Press(IDOK)})
+  user.Answer({Press(IDOK)})
       .Answer({Call([&](HWND) { atReport = GetCursor(); }), Press(IDOK)});
   Begin();
   EXPECT_EQ("File Error", Captions(user).back());
@@ -178,8 +180,7 @@ TEST_F(Flows, TheWaitCursorShowsWhileInstallingAlsoWhenItFails) {
 
   SetFileAttributesA(In("orvel.exe").c_str(), FILE_ATTRIBUTE_NORMAL);
   cursorsInValidation.clear();
-  // No shortcuts were chosen the first time, so no script note now.
-  user.Answer({Press(IDC_OK)}).Answer({Press(IDOK)}).Answer({Press(IDOK)});
+  user.Answer({Press(IDOK)}).Answer({Press(IDOK)});
   Begin();
   EXPECT_EQ("COMPLETED!", Captions(user).back());
   EXPECT_EQ(wait, cursorsInValidation.back());
