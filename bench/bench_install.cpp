@@ -2,7 +2,7 @@
 
 #include "bench/bench_clock.h"
 #include "engine/install_files.h"
-#include "shell/installer_state.h"
+#include "state/installer_state.h"
 #include "tests/support/disk_files.h"
 #include "tests/support/installer_state_reset.h"
 

@@ -2,7 +2,7 @@
 
 #include "bench/bench_clock.h"
 #include "resources/resource_ids.h"
-#include "shell/installer_state.h"
+#include "state/installer_state.h"
 #include "shortcuts/search_dialog.h"
 #include "tests/support/installer_state_reset.h"
 #include "tests/support/scripted_user.h"

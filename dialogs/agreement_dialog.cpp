@@ -5,7 +5,7 @@
 #include "dialogs/dialog_colours.h"
 #include "engine/agreement_text.h"
 #include "resources/resource_ids.h"
-#include "shell/installer_state.h"
+#include "state/installer_state.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include "engine/destination.h"
 #include "engine/error_report.h"
 #include "resources/resource_ids.h"
-#include "shell/installer_state.h"
+#include "state/installer_state.h"
 #include "shortcuts/search_dialog.h"
 
 #include <string.h>

@@ -1,6 +1,6 @@
 #include "dialogs/dialog_colours.h"
 
-#include "shell/installer_state.h"
+#include "state/installer_state.h"
 
 INT_PTR ColourControl(WPARAM dc, COLORREF background, HBRUSH brush) {
   SetBkColor(reinterpret_cast<HDC>(dc), background);

@@ -5,7 +5,7 @@
 
 #include "dialogs/browser_folder.h"
 #include "dialogs/dialog_colours.h"
-#include "shell/installer_state.h"
+#include "state/installer_state.h"
 
 #include <commdlg.h>
 #include <dlgs.h>

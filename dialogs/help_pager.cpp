@@ -3,7 +3,7 @@
 #include "dialogs/help_pages.h"
 #include "dialogs/help_rows.h"
 #include "resources/resource_ids.h"
-#include "shell/installer_state.h"
+#include "state/installer_state.h"
 
 #include <string.h>
 

@@ -2,7 +2,7 @@
 
 #include "dialogs/dialog_colours.h"
 #include "resources/resource_ids.h"
-#include "shell/installer_state.h"
+#include "state/installer_state.h"
 #include "shortcuts/shortcut_flags.h"
 
 #include <string.h>

@@ -1,7 +1,7 @@
 #include "engine/agreement_text.h"
 
 #include "resources/resource_ids.h"
-#include "shell/installer_state.h"
+#include "state/installer_state.h"
 
 #include <stdio.h>
 

@@ -6,7 +6,7 @@
 
 #include "engine/destination_rules.h"
 #include "engine/drive_table.h"
-#include "shell/installer_state.h"
+#include "state/installer_state.h"
 
 namespace {
 

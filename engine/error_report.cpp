@@ -1,7 +1,7 @@
 #include "engine/error_report.h"
 
 #include "engine/error_report_text.h"
-#include "shell/installer_state.h"
+#include "state/installer_state.h"
 
 void ReportError(HWND owner, ErrorCode code) {
   // Success has nothing to report.

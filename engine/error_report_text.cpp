@@ -25,7 +25,8 @@ const ErrorRow errorTable[] = {
     {ERR_CREATE_FOLDER, "Couldn't Create a Folder"},
     {ERR_FOLDER_NAME_LENGTH, "Folder Names MUST be < 9 long"},
     {ERR_SPACES_IN_PATH, "Cannot have Spaces in Path"},
-    {ERR_BAD_DRIVE, "Invalid Drive Name\n(must be only a single letter)"},
+    {ERR_BAD_DRIVE,
+     "Invalid Drive Specification\n(must be only a single letter)"},
     {ERR_NO_DRIVE, "No Drive was Specified (C:\\)"},
     {ERR_LOW_DISK_SPACE, "Not Enough Free Space on Hard Drive\n"
                          "(min 10 MB needed -- NOT 10 Gig, but 10 Meg!)"},

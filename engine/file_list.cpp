@@ -1,7 +1,7 @@
 #include "engine/file_list.h"
 
 #include "engine/file_list_text.h"
-#include "shell/installer_state.h"
+#include "state/installer_state.h"
 
 void ShowFileList() {
   FileListChoices choices = {CurrentInstallMode(), state.shortcutFlags,

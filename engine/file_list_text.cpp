@@ -53,6 +53,8 @@ void AppendShortcuts(Text& text, int shortcutFlags) {
     Append(text, "Desktop Icon\n");
   if (shortcutFlags & SHORTCUT_PROGRAMS)
     Append(text, "Programs Menu Icon\n");
+  if (shortcutFlags & SHORTCUT_UNINSTALL)
+    Append(text, "Programs Menu Un-Install Icon\n");
   if (shortcutFlags & SHORTCUT_STARTUP)
     Append(text, "Programs Startup Icon\n");
 }

@@ -1,7 +1,7 @@
 // The text of the "List of Files" box, as a function of the choices made.
 #pragma once
 
-#include "shell/install_mode.h"
+#include "state/install_mode.h"
 
 #include <stddef.h>
 

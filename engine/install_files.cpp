@@ -4,7 +4,7 @@
 #include "engine/destination.h"
 #include "engine/payload_table.h"
 #include "engine/version_info.h"
-#include "shell/installer_state.h"
+#include "state/installer_state.h"
 #include "shortcuts/shortcut_runner.h"
 
 #include <windows.h>

@@ -1,6 +1,6 @@
 #include "engine/version_info.h"
 
-#include "shell/installer_state.h"
+#include "state/installer_state.h"
 
 #include <string.h>
 

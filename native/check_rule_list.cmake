@@ -4,8 +4,8 @@
 include("${CMAKE_CURRENT_LIST_DIR}/rule_files.cmake")
 
 file(GLOB candidates RELATIVE "${ROOT}"
-  "${ROOT}/shell/*.cpp" "${ROOT}/engine/*.cpp" "${ROOT}/shortcuts/*.cpp"
-  "${ROOT}/dialogs/*.cpp" "${ROOT}/tools/szdd/*.cpp")
+  "${ROOT}/state/*.cpp" "${ROOT}/shell/*.cpp" "${ROOT}/engine/*.cpp"
+  "${ROOT}/shortcuts/*.cpp" "${ROOT}/dialogs/*.cpp" "${ROOT}/tools/szdd/*.cpp")
 # Program entry points of the build tools are not rules.
 list(REMOVE_ITEM candidates tools/szdd/szdd_main.cpp)
 

@@ -12,11 +12,11 @@
 #include "engine/error_report.h"
 #include "engine/file_list.h"
 #include "engine/install_files.h"
+#include "engine/remove_installation.h"
 #include "resources/resource_ids.h"
 #include "shell/flow_messages.h"
-#include "shell/installer_state.h"
+#include "state/installer_state.h"
 #include "shell/popup_menu.h"
-#include "shortcuts/folder_walker.h"
 #include "shortcuts/shortcut_runner.h"
 
 namespace {

@@ -2,7 +2,7 @@
 
 #include "resources/resource_ids.h"
 #include "shell/commands.h"
-#include "shell/installer_state.h"
+#include "state/installer_state.h"
 #include "shell/main_window_layout.h"
 #include "shell/start_up.h"
 

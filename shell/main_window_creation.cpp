@@ -1,7 +1,7 @@
 #include "shell/start_up.h"
 
 #include "resources/resource_ids.h"
-#include "shell/installer_state.h"
+#include "state/installer_state.h"
 #include "shell/main_window.h"
 #include "shell/start_up_rules.h"
 

@@ -2,7 +2,7 @@
 // function so that the same layout serves the paint and its checks.
 #pragma once
 
-#include "shell/install_mode.h"
+#include "state/install_mode.h"
 
 enum {
   LINE_TEXT_SIZE = 64,

@@ -1,6 +1,6 @@
 #include "shell/rights_probe.h"
 
-#include "shell/installer_state.h"
+#include "state/installer_state.h"
 #include "shell/rights_calls.h"
 
 const RightsCalls realRightsCalls = {OpenProcessToken, LookupPrivilegeValueA,

@@ -1,8 +1,8 @@
 #include "shell/start_up.h"
 
 #include "engine/version_info.h"
-#include "shell/build_configuration.h"
-#include "shell/installer_state.h"
+#include "state/build_configuration.h"
+#include "state/installer_state.h"
 #include "shell/rights_probe.h"
 #include "shell/start_up_rules.h"
 

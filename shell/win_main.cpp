@@ -1,4 +1,4 @@
-#include "shell/installer_state.h"
+#include "state/installer_state.h"
 #include "shell/start_up.h"
 
 // A running installer shows its window titled "Install"; one that has

@@ -1,8 +1,7 @@
 #include "shortcuts/folder_walker.h"
 
-#include "engine/destination.h"
 #include "resources/resource_ids.h"
-#include "shell/installer_state.h"
+#include "state/installer_state.h"
 #include "shortcuts/match_file_name.h"
 
 #include <string.h>
@@ -204,12 +203,4 @@ int WalkFolderTree(const char* folder, const char* findPattern,
   if (mode == WALK_DELETE)
     RemoveFolder(base);
   return stop;
-}
-
-int RemoveInstallation() {
-  HCURSOR previous = SetCursor(LoadCursorA(nullptr, IDC_WAIT));
-  if (ValidateDestination(0) == 0)
-    WalkFolderTree(state.destinationPath, "*.*", "*.*", WALK_DELETE);
-  SetCursor(previous);
-  return 0;
 }

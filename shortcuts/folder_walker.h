@@ -1,5 +1,4 @@
-// The folder tree walker, in delete and in search mode, and the removal of
-// an installation.
+// The folder tree walker, in delete and in search mode.
 #pragma once
 
 enum { WALK_SEARCH = 0, WALK_DELETE = 86 };
@@ -7,9 +6,6 @@ enum { WALK_SEARCH = 0, WALK_DELETE = 86 };
 // Returns the stop flag: 1 when, searching, the result list refused a line.
 int WalkFolderTree(const char* folder, const char* findPattern,
                    const char* nameFilter, int mode);
-
-// Deletes the folder tree of `destinationPath` once it passes the check.
-int RemoveInstallation();
 
 // The longest path the walker forms, terminator included: the limit of the
 // platform's 8-bit find and file calls.

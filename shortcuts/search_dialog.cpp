@@ -1,7 +1,7 @@
 #include "shortcuts/search_dialog.h"
 
 #include "resources/resource_ids.h"
-#include "shell/installer_state.h"
+#include "state/installer_state.h"
 #include "shortcuts/folder_walker.h"
 
 #include <string.h>

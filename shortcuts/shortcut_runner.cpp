@@ -1,6 +1,6 @@
 #include "shortcuts/shortcut_runner.h"
 
-#include "shell/installer_state.h"
+#include "state/installer_state.h"
 #include "shortcuts/shortcut_script.h"
 
 #include <stdio.h>
@@ -132,7 +132,7 @@ void WaitDispatchingMessages(DWORD milliseconds) {
 ScriptHostCalls scriptHostCalls = {StartWithWinExec};
 
 ShortcutStatus UpdateShortcuts(ShortcutFlags flags, const char* target) {
-  if (flags == 0 || state.windowsVersionClass == 3)
+  if ((flags & 0xFF) == 0 || state.windowsVersionClass == 3)
     return 0;
   if (TargetMissing(flags, target))
     return 0;

@@ -186,9 +186,18 @@ TEST_F(AgreementDialog, UpdateModeShowsTheChangesWithOneOkButton) {
   state.updateMode = 1;
   state.agreementAccepted = 1;
   CallRecorder recorder;
+  RECT ok = {}, window = {};
   ScriptedUser user;
-  user.Answer({Read(IDC_AGREE_LABEL), Read(IDC_OK), Press(IDC_OK)});
+  user.Answer({Read(IDC_AGREE_LABEL), Read(IDC_OK), Call([&](HWND d) {
+                 GetWindowRect(d, &window);
+                 GetWindowRect(GetDlgItem(d, IDC_OK), &ok);
+                 MapWindowPoints(nullptr, d, reinterpret_cast<POINT*>(&ok), 2);
+               }),
+               Press(IDC_OK)});
   EXPECT_EQ(1, RunAgreementDialog(nullptr));
+  // The one button stands in the middle of the window's width.
+  const int W = window.right - window.left, w = ok.right - ok.left;
+  EXPECT_EQ((W - w) / 2, ok.left);
   EXPECT_EQ(0, state.agreementAccepted);
   EXPECT_TRUE(recorder.beeps().empty());
   ASSERT_EQ(1u, user.shown().size());

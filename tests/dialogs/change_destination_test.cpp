@@ -194,23 +194,30 @@ TEST_F(ChangeDestination, DoubleClickOnAFileInTheBrowserDoesNothing) {
   EXPECT_EQ("c:\\orvel-tests\\change\\files\\", user.shown()[0].reads[0]);
 }
 
-TEST_F(ChangeDestination, OkWithAnInvalidPathReportsAndStaysOpen) {
-  bool openAfter = false;
-  ScriptedUser user;
-  user.Answer({Call(ShowNow), Type(IDC_DESTINATION_EDIT, "c:\\"), Press(IDC_OK),
-               Call([&](HWND d) { openAfter = IsWindowVisible(d) != 0; }),
-               Read(IDC_DESTINATION_EDIT), Escape()})
-      .Answer({Press(IDOK)});
-  EXPECT_EQ(1, RunChangeDestinationDialog(nullptr));
-  ASSERT_EQ(2u, user.shown().size());
-  const Shown& box = user.shown()[1];
-  EXPECT_TRUE(box.isMessageBox);
-  EXPECT_EQ(user.shown()[0].window, box.owner);
-  EXPECT_EQ("Folder Error", box.caption);
-  EXPECT_EQ(0u, box.text.find("Error #40\n\n"));
-  EXPECT_TRUE(openAfter);
-  EXPECT_EQ("c:\\", user.shown()[0].reads[0]);
-  EXPECT_STREQ("c:\\orvel-tests\\change\\before\\", state.destinationPath);
+// "OK" and "Search" both check the typed path first; a refused one is
+// reported over the dialog, which stays open (no search is run).
+TEST_F(ChangeDestination, ARefusedPathIsReportedAndTheDialogStaysOpen) {
+  for (int button : {IDC_OK, IDC_SEARCH}) {
+    SCOPED_TRACE(button);
+    lstrcpyA(state.destinationPath, "c:\\orvel-tests\\change\\before\\");
+    bool openAfter = false;
+    ScriptedUser user;
+    user.Answer({Call(ShowNow), Type(IDC_DESTINATION_EDIT, "c:\\"),
+                 Press(button),
+                 Call([&](HWND d) { openAfter = IsWindowVisible(d) != 0; }),
+                 Read(IDC_DESTINATION_EDIT), Escape()})
+        .Answer({Press(IDOK)});
+    EXPECT_EQ(1, RunChangeDestinationDialog(nullptr));
+    ASSERT_EQ(2u, user.shown().size());
+    const Shown& box = user.shown()[1];
+    EXPECT_TRUE(box.isMessageBox);
+    EXPECT_EQ(user.shown()[0].window, box.owner);
+    EXPECT_EQ("Folder Error", box.caption);
+    EXPECT_EQ(0u, box.text.find("Error #40\n\n"));
+    EXPECT_TRUE(openAfter);
+    EXPECT_EQ("c:\\", user.shown()[0].reads[0]);
+    EXPECT_STREQ("c:\\orvel-tests\\change\\before\\", state.destinationPath);
+  }
 }
 
 TEST_F(ChangeDestination, OkWithAnEmptyBoxIsDecidedByValidation) {

@@ -7,6 +7,8 @@
 #   run.sh BUILD_DIR SOURCE_DIR
 #
 # Scenarios, in order:
+#   0. the keys of the idle window, through the installer's own message
+#      loop and accelerator table;
 #   1. a refused destination typed in the change-destination dialog shows
 #      its error box and leaves the dialog open;
 #   2. a full installation into a new folder, checked on disk;
@@ -309,6 +311,40 @@ setup() {
 
 # --- the scenarios ---------------------------------------------------------
 
+# The title bar takes the click, so that the window has the keyboard.
+focus_window() {
+  local rect
+  rect=$(window_block "$1" | awk -F'|' '$1 == "W" { print $4; exit }')
+  set -- $rect
+  click_at $(($1 + 80)) $(($2 + 10))
+}
+
+keys_in_the_idle_window() {
+  start_installer Install "$installer"
+  focus_window Install
+  keys l
+  expect_box "List of Files" "Files Installed with this program:"
+  keys Return
+  wait_gone "List of Files"
+  keys a
+  expect_box "About Install" "Orvel Install  Ver. 1.04  (32 bit)"
+  keys Return
+  wait_gone "About Install"
+  keys F1
+  wait_window "Information and Details"
+  shot help-by-f1
+  click_control "Information and Details" 115
+  wait_gone "Information and Details"
+  keys shift+c
+  wait_window "Change Destination Folder:"
+  keys Escape
+  wait_gone "Change Destination Folder:"
+  keys x
+  wait_gone Install
+  wait_process_gone install.exe
+  log "scenario: keys passed"
+}
+
 refused_destination_then_full_installation() {
   start_installer Install "$installer"
   expect_title_line Install "Orvel Full Installation!"
@@ -403,6 +439,16 @@ update_installation() {
     [ "$(control_visible "$changes" 116)" = 0 ] &&
     [ "$(control_visible "$changes" 124)" = 0 ] ||
     fail "the changes dialog does not show a single \"OK\""
+  # That one "OK" stands in the middle of the dialog's width.
+  local frame origin ok
+  read -r -a frame <<<"$(window_block "$changes" |
+    awk -F'|' '$1 == "W" { print $4; exit }')"
+  read -r -a origin <<<"$(window_block "$changes" |
+    awk -F'|' '$1 == "W" { print $5; exit }')"
+  read -r -a ok <<<"$(control_rect "$changes" 115)"
+  [ $((ok[0] - origin[0])) -eq \
+    $(((frame[2] - frame[0] - (ok[2] - ok[0])) / 2)) ] ||
+    fail "the changes dialog's \"OK\" is not centred: ${ok[*]} in ${frame[*]}"
   [ "$(control_text "$changes" 123)" = "Please Read These Changes" ] ||
     fail "the changes dialog's label is wrong"
   shot changes
@@ -465,6 +511,7 @@ uninstall() {
 }
 
 setup
+keys_in_the_idle_window
 refused_destination_then_full_installation
 update_installation
 uninstall

@@ -333,7 +333,7 @@ TEST_F(ValidateDestinationTest, ReportsTheRefusalWithoutExtendedLines) {
   ReportError(nullptr, code);
   ASSERT_EQ(1u, user.shown().size());
   EXPECT_EQ("Folder Error", user.shown()[0].caption);
-  EXPECT_EQ("Error #26\n\nInvalid Drive Name\n"
+  EXPECT_EQ("Error #26\n\nInvalid Drive Specification\n"
             "(must be only a single letter)\n\n c:x\n",
             user.shown()[0].text);
 }

@@ -78,6 +78,63 @@ TEST_F(ErrorReport, CodesWithoutTextShowQuestionMarks) {
   EXPECT_EQ("Error #1234\n\n???\n\nc:\\orvel\\\n", box.text);
 }
 
+// Every code the installer knows, with the caption and text its box shows.
+TEST_F(ErrorReport, EveryCodeShowsItsOwnCaptionAndText) {
+  const char* const memory = "Memory Error";
+  const char* const folder = "Folder Error";
+  const char* const file = "File Error";
+  const struct {
+    ErrorCode code;
+    const char* caption;
+    const char* text;
+  } rows[] = {
+      {1, memory, "No Memory Available!"},
+      {2, memory, "Couldn't Lock Memory"},
+      {3, memory, "Disk File Create"},
+      {4, memory, "Disk Write"},
+      {5, memory, "Decompress Write"},
+      {6, memory, "File Version is Earlier than Existing File"},
+      {7, memory, "Version Data is missing data in .RC"},
+      {8, memory, "Invalid Memory Image Size"},
+      {9, memory, "???"},
+      {12, folder, "Destination Path Too Long"},
+      {13, folder, "Couldn't Create a Folder"},
+      {14, folder, "Folder Names MUST be < 9 long"},
+      {25, folder, "Cannot have Spaces in Path"},
+      {26, folder,
+       "Invalid Drive Specification\n"
+       "(must be only a single letter)"},
+      {27, folder, "No Drive was Specified (C:\\)"},
+      {28, folder,
+       "Not Enough Free Space on Hard Drive\n"
+       "(min 10 MB needed -- NOT 10 Gig, but 10 Meg!)"},
+      {29, folder, "Specified Drive is Not a Hard Drive"},
+      {40, folder, "Installation not allowed in Root Directory"},
+      {41, folder, "Installation not allowed in Windows Path"},
+      {42, folder, "Installation not allowed in Compile Path"},
+      {50, folder,
+       "With an UPDATE Installation,\n"
+       "the Destination folder MUST already Exist,\n"
+       "having been created in the initial FULL installation."},
+      {51, folder,
+       "With an UPDATE Installation,\n"
+       "the Application MUST already Exist in the Folder,\n"
+       "having been created in the initial FULL installation."},
+      {60, file, "Couldn't Delete .BAK File"},
+      {61, file, "Renaming Previous File to .BAK"},
+      {70, file, "Couldn't Delete Previous File!"},
+      {71, file, "Renaming Temp File to Final File!"},
+  };
+  strcpy(state.errorPath, "c:\\orvel\\");
+  for (const auto& row : rows) {
+    Shown box = Report(row.code);
+    EXPECT_EQ(row.caption, box.caption) << row.code;
+    EXPECT_EQ("Error #" + std::to_string(row.code) + "\n\n" + row.text +
+                  "\n\nc:\\orvel\\\n",
+              box.text);
+  }
+}
+
 TEST_F(ErrorReport, MultiLineTextsKeepTheirLineBreaks) {
   strcpy(state.errorPath, "d:\\");
   EXPECT_EQ("Error #28\n\nNot Enough Free Space on Hard Drive\n"
@@ -120,16 +177,6 @@ TEST(ErrorReportText, ExplainsEachKnownErrorNumber) {
   EXPECT_STREQ("Not Same Device\n", ExtendedErrorText(EXDEV));
   EXPECT_STREQ("File Already Exists\n", ExtendedErrorText(EEXIST));
   EXPECT_STREQ("???\n", ExtendedErrorText(12345));
-}
-
-TEST(ErrorReportText, KeepsTheRowsThatNothingReturns) {
-  EXPECT_STREQ("File Version is Earlier than Existing File", ErrorText(6));
-  EXPECT_STREQ("Folder Names MUST be < 9 long", ErrorText(14));
-  EXPECT_STREQ("Cannot have Spaces in Path", ErrorText(25));
-  EXPECT_STREQ("Couldn't Delete .BAK File", ErrorText(60));
-  EXPECT_STREQ("Renaming Previous File to .BAK", ErrorText(61));
-  EXPECT_STREQ("Memory Error", ErrorCaption(6));
-  EXPECT_STREQ("File Error", ErrorCaption(61));
 }
 
 TEST(ErrorReportText, CutsShortRatherThanOverrunItsBuffer) {

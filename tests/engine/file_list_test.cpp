@@ -72,7 +72,8 @@ TEST_F(FileList, NoChosenIconGivesNoIconLines) {
 TEST_F(FileList, EveryIconInItsOrder) {
   state.shortcutFlags = 0x1E;
   EXPECT_EQ("Files Installed with this program:\n\norvel.exe\norvel.chm\n\n"
-            "Desktop Icon\nPrograms Menu Icon\nPrograms Startup Icon\n\n"
+            "Desktop Icon\nPrograms Menu Icon\nPrograms Menu Un-Install Icon\n"
+            "Programs Startup Icon\n\n"
             "User Agreement File: 'eula.txt'",
             Shown());
 }

@@ -21,4 +21,10 @@ if(TARGET engine_test)
   orvel_windows_path(version_files_path "${version_files_dir}")
   target_compile_definitions(engine_test PRIVATE
     VERSION_FILES_DIR="${version_files_path}")
+  # The start-up of an installer without a version resource.
+  if(TARGET shell_test)
+    add_dependencies(shell_test version_file_no_version)
+    target_compile_definitions(shell_test PRIVATE
+      VERSION_FILES_DIR="${version_files_path}")
+  endif()
 endif()

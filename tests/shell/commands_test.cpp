@@ -1,7 +1,7 @@
 // The commands of the main window as a person reaches them: the menu bar,
 // the accelerator keys, F5 and F9, and the dispatcher's single commands.
 #include "resources/resource_ids.h"
-#include "shell/installer_state.h"
+#include "state/installer_state.h"
 #include "tests/shell/commands_test_support.h"
 #include "tests/support/installer_state_reset.h"
 #include "tests/support/scripted_user.h"

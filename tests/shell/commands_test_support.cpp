@@ -1,7 +1,7 @@
 #include "tests/shell/commands_test_support.h"
 
 #include "shell/commands.h"
-#include "shell/installer_state.h"
+#include "state/installer_state.h"
 
 namespace commands_test {
 

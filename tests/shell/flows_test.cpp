@@ -1,8 +1,9 @@
 // The begin flow (installation, update, uninstall) and the switch to
 // uninstall mode, answered by the scripted user box by box.
+#include "engine/drive_table.h"
 #include "resources/resource_ids.h"
 #include "shell/flow_messages.h"
-#include "shell/installer_state.h"
+#include "state/installer_state.h"
 #include "shell/main_window.h"
 #include "tests/support/disk_files.h"
 #include "tests/shell/commands_test_support.h"
@@ -82,10 +83,18 @@ protected:
     window = CreateCommandsWindow();
   }
   void TearDown() override {
+    driveTable = realDriveTable;
     DestroyCommandsWindow(window);
     disk::RemoveTree(folder + "\\");
   }
   void Begin() { SendMessageA(window, WM_COMMAND, CMD_BEGIN, 0); }
+  // No icons, no script and the agreement accepted: "Install Now?" is the
+  // only question.
+  void AskOnlyWhetherToInstall() {
+    state.iconChoiceOffered = 0;
+    state.shortcutFlags = 0;
+    state.agreementAccepted = 1;
+  }
   std::string In(const char* name) { return folder + "\\" + name; }
 
   std::string folder;
@@ -119,6 +128,64 @@ TEST_F(Flows, FullInstallationAsksInOrderInstallsAndStartsOrvel) {
   EXPECT_EQ(disk::ReadBytes(LICENCE_PATH), disk::ReadBytes(In("eula.txt")));
   EXPECT_FALSE(Exists(In("$$cmp.tm$")));
   EXPECT_FALSE(Exists(In("$$unc.tm$")));
+}
+
+TEST_F(Flows, ADestinationWithBlanksStartsTheInstalledOrvel) {
+  // A program named after the destination's first word, which an unquoted
+  // command line would start instead.
+  CreateDirectoryA(folder.c_str(), nullptr);
+  char decoy[MAX_PATH];
+  GetSystemDirectoryA(decoy, sizeof decoy);
+  ASSERT_TRUE(CopyFileA((std::string(decoy) + "\\hostname.exe").c_str(),
+                        In("Program.exe").c_str(), FALSE));
+  lstrcpyA(state.destinationPath, In("Program Files\\Orvel\\").c_str());
+  AskOnlyWhetherToInstall();
+  ScriptedUser user;
+  user.Answer({Press(IDOK)}).Answer({Press(IDOK)});
+  Begin();
+  EXPECT_EQ("COMPLETED!", Captions(user).back());
+  EXPECT_TRUE(CloseStartedOrvel()) << "the installed orvel.exe was not started";
+  EXPECT_EQ(disk::ReadBytes(ORVEL_EXE_PATH),
+            disk::ReadBytes(In("Program Files\\Orvel\\orvel.exe")));
+}
+
+std::vector<HCURSOR> cursorsInValidation;
+
+UINT WINAPI DriveTypeNotingTheCursor(LPCSTR root) {
+  cursorsInValidation.push_back(GetCursor());
+  return realDriveTable.getDriveType(root);
+}
+
+TEST_F(Flows, TheWaitCursorShowsWhileInstallingAlsoWhenItFails) {
+  const HCURSOR arrow = LoadCursorA(nullptr, IDC_ARROW);
+  const HCURSOR wait = LoadCursorA(nullptr, IDC_WAIT);
+  driveTable.getDriveType = DriveTypeNotingTheCursor;
+  cursorsInValidation.clear();
+  SetCursor(arrow);
+  AskOnlyWhetherToInstall();
+  // A previous orvel.exe that cannot be deleted makes the first run fail.
+  CreateDirectoryA(folder.c_str(), nullptr);
+  ASSERT_TRUE(CopyFileA(ORVEL_EXE_PATH, In("orvel.exe").c_str(), FALSE));
+  SetFileAttributesA(In("orvel.exe").c_str(), FILE_ATTRIBUTE_READONLY);
+  HCURSOR atReport = nullptr;
+  ScriptedUser user;
+  user.Answer({Press(IDOK)})
+      .Answer({Call([&](HWND) { atReport = GetCursor(); }), Press(IDOK)});
+  Begin();
+  EXPECT_EQ("File Error", Captions(user).back());
+  // The last validation is the installation's own.
+  EXPECT_EQ(wait, cursorsInValidation.back());
+  EXPECT_EQ(arrow, atReport);
+  EXPECT_EQ(arrow, GetCursor());
+
+  SetFileAttributesA(In("orvel.exe").c_str(), FILE_ATTRIBUTE_NORMAL);
+  cursorsInValidation.clear();
+  user.Answer({Press(IDOK)}).Answer({Press(IDOK)});
+  Begin();
+  EXPECT_EQ("COMPLETED!", Captions(user).back());
+  EXPECT_EQ(wait, cursorsInValidation.back());
+  EXPECT_EQ(arrow, GetCursor());
+  EXPECT_TRUE(CloseStartedOrvel());
 }
 
 TEST_F(Flows, NoToTheScriptNoteInstallsWithoutShortcuts) {

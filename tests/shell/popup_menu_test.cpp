@@ -1,7 +1,7 @@
 // The right-click menu, read back from the real popup while it is
 // tracked, in every mode.
 #include "resources/resource_ids.h"
-#include "shell/installer_state.h"
+#include "state/installer_state.h"
 #include "tests/shell/commands_test_support.h"
 #include "tests/shell/main_window_helper.h"
 #include "tests/support/installer_state_reset.h"

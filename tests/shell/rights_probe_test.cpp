@@ -192,36 +192,60 @@ TEST_F(RightsProbe, EachFailureShowsItsErrorBox) {
 
 // Start-up probes twice: once to decide, once to withdraw.
 TEST_F(RightsProbe, StartUpDecidesAllUsersShortcuts) {
-  {
-    rightsCalls.openProcessToken = OpenFailing;
+  const struct {
+    const char* name;
+    void (*replace)();
+    int allUsersShortcuts;
+    std::vector<DWORD> adjustedAttributes;
+    size_t boxes; // each "OpenProcess  err=5"
+  } rows[] = {
+      {"open fails",
+       [] { rightsCalls.openProcessToken = OpenFailing; },
+       0,
+       {},
+       2},
+      {"no security",
+       [] { rightsCalls.openProcessToken = OpenWithoutSecurity; },
+       1,
+       {},
+       0},
+      {"privilege held",
+       [] {
+         rightsCalls.adjustTokenPrivileges = AdjustRecording;
+         rightsCalls.privilegeCheck = CheckHeld;
+       },
+       1,
+       {SE_PRIVILEGE_ENABLED, 0, 0},
+       0},
+      {"privilege not held",
+       [] {
+         rightsCalls.adjustTokenPrivileges = AdjustRecording;
+         rightsCalls.privilegeCheck = CheckNotHeld;
+       },
+       0,
+       {SE_PRIVILEGE_ENABLED, 0},
+       0},
+      {"look-up fails",
+       [] { rightsCalls.lookupPrivilegeValue = LookupFailing; },
+       0,
+       {},
+       0},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.name);
+    ResetInstallerState();
+    state.allUsersShortcuts = 1 - row.allUsersShortcuts;
+    calls = TokenCalls();
+    rightsCalls = realRightsCalls;
+    row.replace();
     ScriptedUser user;
     user.Answer({Press(IDOK)}).Answer({Press(IDOK)});
     InitializeState(nullptr);
-    EXPECT_EQ(0, state.allUsersShortcuts);
-    ASSERT_EQ(2u, user.shown().size());
-    ExpectErrorBox(user.shown()[0], "OpenProcess  err=5");
-    ExpectErrorBox(user.shown()[1], "OpenProcess  err=5");
-  }
-  {
-    ResetInstallerState();
-    rightsCalls = realRightsCalls;
-    rightsCalls.openProcessToken = OpenWithoutSecurity;
-    ScriptedUser user;
-    InitializeState(nullptr);
-    EXPECT_EQ(1, state.allUsersShortcuts);
-    EXPECT_TRUE(user.shown().empty());
-  }
-  {
-    ResetInstallerState();
-    rightsCalls = realRightsCalls;
-    rightsCalls.adjustTokenPrivileges = AdjustRecording;
-    rightsCalls.privilegeCheck = CheckNotHeld;
-    ScriptedUser user;
-    InitializeState(nullptr);
-    EXPECT_EQ(0, state.allUsersShortcuts);
-    EXPECT_EQ((std::vector<DWORD>{SE_PRIVILEGE_ENABLED, 0}),
-              calls.adjustedAttributes);
-    EXPECT_TRUE(user.shown().empty());
+    EXPECT_EQ(row.allUsersShortcuts, state.allUsersShortcuts);
+    EXPECT_EQ(row.adjustedAttributes, calls.adjustedAttributes);
+    ASSERT_EQ(row.boxes, user.shown().size());
+    for (const Shown& box : user.shown())
+      ExpectErrorBox(box, "OpenProcess  err=5");
   }
 }
 

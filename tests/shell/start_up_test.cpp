@@ -1,6 +1,6 @@
 // Start-up: the state's defaults, the uninstall switch, the installer's
 // own folder and version, and the window WinMain creates.
-#include "shell/installer_state.h"
+#include "state/installer_state.h"
 #include "shell/start_up.h"
 #include "tests/shell/main_window_helper.h"
 #include "tests/support/installer_state_reset.h"
@@ -73,27 +73,48 @@ TEST(StartUp, WindowIsCentredWithCaptionAndCloseBoxOnly) {
   EXPECT_STREQ("Installation", className);
 }
 
-// Loads install.exe itself as a module and runs the start-up on it.
-TEST(StartUp, RealInstallerFileGivesItsFolderAndVersion) {
-  HMODULE installer =
-      LoadLibraryExA(INSTALL_EXE_PATH, nullptr, DONT_RESOLVE_DLL_REFERENCES);
-  ASSERT_NE(nullptr, installer);
-  ResetInstallerState();
-  state.appInstance = installer;
-  scripted::ScriptedUser user;
-  InitializeState(nullptr);
-  FreeLibrary(installer);
-  EXPECT_TRUE(user.shown().empty());
+// Loads a file as the installer's module and runs the start-up on it.
+struct StartedFrom {
+  explicit StartedFrom(const char* path) {
+    HMODULE module = LoadLibraryExA(path, nullptr, DONT_RESOLVE_DLL_REFERENCES);
+    EXPECT_NE(nullptr, module) << path;
+    ResetInstallerState();
+    lstrcpyA(state.versionFileVersion, "stale");
+    state.appInstance = module;
+    scripted::ScriptedUser user;
+    InitializeState(nullptr);
+    FreeLibrary(module);
+    boxes = user.shown().size();
+  }
+  size_t boxes;
+};
 
-  EXPECT_STREQ("1.04", state.installerVersion);
-  std::string folder = INSTALL_EXE_PATH;
-  for (char& c : folder)
+std::string FolderOf(std::string path) {
+  for (char& c : path)
     if (c == '/')
       c = '\\';
-  folder.erase(folder.rfind('\\') + 1);
-  EXPECT_EQ(0, lstrcmpiA(folder.c_str(), state.installerFolder))
+  return path.erase(path.rfind('\\') + 1);
+}
+
+TEST(StartUp, RealInstallerFileGivesItsFolderAndVersion) {
+  StartedFrom installer(INSTALL_EXE_PATH);
+  EXPECT_EQ(0u, installer.boxes);
+  EXPECT_STREQ("1.04", state.installerVersion);
+  EXPECT_EQ(
+      0, lstrcmpiA(FolderOf(INSTALL_EXE_PATH).c_str(), state.installerFolder))
       << state.installerFolder;
   EXPECT_STRCASEEQ("install.exe", state.scratchText);
+}
+
+TEST(StartUp, AnInstallerWithoutVersionStartsWithAnEmptyVersion) {
+  StartedFrom unversioned(VERSION_FILES_DIR "/no_version.dll");
+  EXPECT_EQ(0u, unversioned.boxes);
+  EXPECT_STREQ("", state.installerVersion);
+  EXPECT_STREQ("c:\\Orvel\\", state.destinationPath);
+  EXPECT_EQ(6, state.shortcutFlags);
+  EXPECT_EQ(0, lstrcmpiA(FolderOf(VERSION_FILES_DIR "/").c_str(),
+                         state.installerFolder))
+      << state.installerFolder;
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 // RemoveInstallation: the destination check first, then the delete walk.
 #include "engine/drive_table.h"
+#include "engine/remove_installation.h"
 #include "shortcuts/folder_walker.h"
 #include "tests/shortcuts/walker_test_support.h"
 #include "tests/support/installer_state_reset.h"

@@ -149,6 +149,8 @@ protected:
 TEST_F(ShortcutRunner, NothingToDoWritesNothingAndShowsNothing) {
   ScriptedUser user;
   EXPECT_EQ(0, TimedUpdate(0, kTarget));
+  // Only the low eight bits ask for anything.
+  EXPECT_EQ(0, TimedUpdate(0x100, kTarget));
   state.windowsVersionClass = 3;
   EXPECT_EQ(0, TimedUpdate(6, kTarget));
   state.windowsVersionClass = 0;

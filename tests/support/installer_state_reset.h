@@ -2,7 +2,7 @@
 // the test executable as the module that holds the resources.
 #pragma once
 
-#include "shell/installer_state.h"
+#include "state/installer_state.h"
 
 #include <cstring>
 

@@ -2,7 +2,7 @@
 // shares the state of the run.
 #pragma once
 
-#include "shell/install_mode.h"
+#include "state/install_mode.h"
 
 #include <windows.h>
 

@@ -1,5 +1,5 @@
 // install.exe: the full installation of this release.
-#include "shell/build_configuration.h"
+#include "state/build_configuration.h"
 
 extern const BuildConfiguration buildConfiguration = {
     0, // updateMode

@@ -1,4 +1,4 @@
-#include "shell/installer_state.h"
+#include "state/installer_state.h"
 
 InstallerState state;
 

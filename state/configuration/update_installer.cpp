@@ -1,6 +1,6 @@
 // install-update.exe: updates an existing installation and shows the new
 // changes instead of the licence.
-#include "shell/build_configuration.h"
+#include "state/build_configuration.h"
 
 extern const BuildConfiguration buildConfiguration = {
     1, // updateMode
