@@ -142,17 +142,21 @@ void FormatLogLine(char* line, size_t size, const char* caption,
     memcpy(line + used, part, length);
     used += length;
   };
-  append(caption, strlen(caption));
-  const char* separator = ": ";
-  while (*text) {
-    size_t length = strcspn(text, "\r\n");
-    if (length > 0) {
-      append(separator, strlen(separator));
-      append(text, length);
-      separator = " | ";
+  // The lines of `part`, each after a separator: `first`, then " | ".
+  auto appendLines = [&](const char* part, const char* first) {
+    const char* separator = first;
+    while (*part) {
+      size_t length = strcspn(part, "\r\n");
+      if (length > 0) {
+        append(separator, strlen(separator));
+        append(part, length);
+        separator = " | ";
+      }
+      part += length;
+      part += strspn(part, "\r\n");
     }
-    text += length;
-    text += strspn(text, "\r\n");
-  }
+  };
+  appendLines(caption, "");
+  appendLines(text, ": ");
   line[used] = '\0';
 }

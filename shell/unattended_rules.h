@@ -47,8 +47,8 @@ struct CommandTail {
 // double quotes loses them. The values select nothing.
 void ReadCommandTail(const char* tail, CommandTail* out);
 
-// A report as one log line into `line` (`size` bytes, always terminated):
-// the caption, a colon, and the text's lines joined by " | ", empty lines
-// left out.
+// A report as one log line into `line` (`size` bytes, always terminated,
+// cut short rather than overrun): the caption, a colon, and the text's
+// lines joined by " | ", empty lines left out.
 void FormatLogLine(char* line, size_t size, const char* caption,
                    const char* text);
