@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -95,8 +96,10 @@ public:
     DWORD owner = 0;
     GetWindowThreadProcessId(window, &owner);
     char name[64] = "";
-    if (owner == search->id && GetClassNameA(window, name, sizeof name))
-      search->classes->push_back(name);
+    std::vector<std::string>& classes = *search->classes;
+    if (owner == search->id && GetClassNameA(window, name, sizeof name) &&
+        std::find(classes.begin(), classes.end(), name) == classes.end())
+      classes.push_back(name);
     return TRUE;
   }
   static void WindowsOfProcess(DWORD id, std::vector<std::string>* classes) {
