@@ -143,11 +143,22 @@ int Run(HINSTANCE instance, const CommandTail& tail) {
   return state.uninstallMode ? Remove() : Install();
 }
 
+// The log's full name: the shortcut step moves the current folder, and a
+// relative name must not send the later lines elsewhere.
+void UseLogFile(TailSpan name) {
+  char given[PATH_SIZE];
+  logPath[0] = '\0';
+  if (!CopySpan(given, sizeof given, name) || !given[0])
+    return;
+  DWORD length = GetFullPathNameA(given, sizeof logPath, logPath, nullptr);
+  if (length == 0 || length >= sizeof logPath)
+    lstrcpynA(logPath, given, sizeof logPath);
+}
+
 } // namespace
 
 int RunUnattended(HINSTANCE instance, const CommandTail& tail) {
-  if (!CopySpan(logPath, sizeof logPath, tail.logFile))
-    logPath[0] = '\0';
+  UseLogFile(tail.logFile);
   MessageRecorder previous = messageRecorder;
   messageRecorder = Log;
   Log("Orvel installer",

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -40,7 +41,8 @@ struct Case {
   const char* folder; // under kRoot, or a full path
   const char* program;
   Before before;
-  // %D: the folder without its trailing backslash; %L: the log file;
+  // %D: the folder without its trailing backslash; %L: the log file, %N:
+  // a log file named relative to the current folder;
   // %X: 300 characters, %Y: 800.
   const char* tail;
   long exitCode;
@@ -76,6 +78,8 @@ const Case kCases[] = {
      NOTHING_MADE, "Unknown switch: /DIR=c:\\orvel-tests"},
     {"no folder", kInstall, NOTHING, "/S /LOG=%L /D=", 1639, NOTHING_MADE,
      "No folder after: /D="},
+    {"relative log", kInstall, NOTHING, "/S /LOG=%N /D=%D", 0, PAYLOAD,
+     "Installed: %D\\"},
     {"log not writable", kInstall, NOTHING,
      "/S /LOG=c:\\orvel-tests\\no-such-folder\\x.log /D=%D", 0, PAYLOAD,
      nullptr},
@@ -111,7 +115,9 @@ protected:
     CreateDirectoryA("c:\\orvel-tests\\unattended-logs", nullptr);
     const Case& c = GetParam();
     folder = c.folder[1] == ':' ? c.folder : kRoot + c.folder;
-    log = kLogs + std::to_string(&c - kCases) + ".log";
+    const std::string number = std::to_string(&c - kCases);
+    log = strstr(c.tail, "%N") ? "unattended-" + number + ".log"
+                               : kLogs + number + ".log";
     RemoveTree(folder + "\\");
     DeleteFileA(log.c_str());
     product = {{"orvel.exe", ReadBytes(ORVEL_EXE_PATH)},
@@ -147,6 +153,7 @@ protected:
   std::string Tail(const char* tail) const {
     std::string text = Replaced(tail, "%D", folder);
     text = Replaced(text, "%L", log);
+    text = Replaced(text, "%N", log);
     text = Replaced(text, "%X", std::string(300, 'x'));
     return Replaced(text, "%Y", std::string(800, 'y'));
   }
@@ -215,6 +222,7 @@ TEST_P(Unattended, ExitCodeDiskAndLog) {
         << written;
   }
   RemoveTree(folder + "\\");
+  DeleteFileA(log.c_str());
 }
 
 INSTANTIATE_TEST_SUITE_P(Runs, Unattended, testing::ValuesIn(kCases));
