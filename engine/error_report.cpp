@@ -2,6 +2,7 @@
 
 #include "engine/error_report_text.h"
 #include "state/installer_state.h"
+#include "state/message_box.h"
 
 void ReportError(HWND owner, ErrorCode code) {
   // Success has nothing to report.
@@ -11,5 +12,5 @@ void ReportError(HWND owner, ErrorCode code) {
   state.errorPath[PATH_SIZE - 1] = '\0';
   FormatErrorReport(state.scratchText, sizeof state.scratchText, code,
                     state.errorDetail, state.errorPath);
-  MessageBoxA(owner, state.scratchText, ErrorCaption(code), MB_OK);
+  ShowMessageBox(owner, state.scratchText, ErrorCaption(code), MB_OK);
 }

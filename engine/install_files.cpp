@@ -5,6 +5,7 @@
 #include "engine/payload_table.h"
 #include "engine/version_info.h"
 #include "state/installer_state.h"
+#include "state/message_box.h"
 #include "shortcuts/shortcut_runner.h"
 
 #include <windows.h>
@@ -100,7 +101,7 @@ ErrorCode Expand(char* compressed, char* uncompressed) {
     _snprintf(state.scratchText, MESSAGE_SIZE, "Decompress Error = %ld\n%s\n%s",
               copied, compressed, uncompressed);
     state.scratchText[MESSAGE_SIZE - 1] = '\0';
-    MessageBoxA(state.mainWindow, state.scratchText, "Error", 0xF0);
+    ShowMessageBox(state.mainWindow, state.scratchText, "Error", 0xF0);
     result = ERR_DECOMPRESS;
   }
   if (source >= 0)

@@ -5,6 +5,7 @@
 
 set(ORVEL_RULE_SOURCES
   shell/start_up_rules.cpp        # the command-line scan
+  shell/unattended_rules.cpp      # the unattended tail and its log lines
   shell/version_class.cpp
   shell/middle_shortening.cpp
   shell/main_window_layout.cpp

@@ -51,14 +51,7 @@ void UninstallBranch(HWND window) {
   ShowFileList();
   if (Show(window, DestroyWarningMessage) != IDYES)
     return;
-  // 31: remove every kind of shortcut, make none.
-  state.shortcutFlags = SHORTCUT_REMOVE_ONLY | SHORTCUT_DESKTOP |
-                        SHORTCUT_PROGRAMS | SHORTCUT_STARTUP |
-                        SHORTCUT_UNINSTALL;
-  wsprintfA(state.scratchText, "%s", state.destinationPath);
-  UpdateShortcuts(state.shortcutFlags, state.scratchText);
-  RemoveInstallation();
-  state.installPerformed = 1;
+  RemoveShortcutsAndFolder();
   Show(window, RemovedMessage);
   DestroyWindow(window);
 }
@@ -156,6 +149,17 @@ HMENU BuildMenu(const PopupEntry* entries, int count, HMENU submenu) {
 }
 
 } // namespace
+
+void RemoveShortcutsAndFolder() {
+  // 31: remove every kind of shortcut, make none.
+  state.shortcutFlags = SHORTCUT_REMOVE_ONLY | SHORTCUT_DESKTOP |
+                        SHORTCUT_PROGRAMS | SHORTCUT_STARTUP |
+                        SHORTCUT_UNINSTALL;
+  wsprintfA(state.scratchText, "%s", state.destinationPath);
+  UpdateShortcuts(state.shortcutFlags, state.scratchText);
+  RemoveInstallation();
+  state.installPerformed = 1;
+}
 
 LRESULT OnCommand(HWND window, WPARAM wParam, LPARAM lParam) {
   switch (LOWORD(wParam)) {

@@ -10,3 +10,7 @@ LRESULT OnCommand(HWND window, WPARAM wParam, LPARAM lParam);
 void OnKeyDown(HWND window, WPARAM wParam);
 // WM_RBUTTONUP: the right-click popup menu.
 void OnRightButtonUp(HWND window, LPARAM lParam);
+
+// The removal, after the destination was checked: every shortcut of the
+// product, then the destination folder tree.
+void RemoveShortcutsAndFolder();

@@ -1,6 +1,7 @@
 #include "shell/rights_probe.h"
 
 #include "state/installer_state.h"
+#include "state/message_box.h"
 #include "shell/rights_calls.h"
 
 const RightsCalls realRightsCalls = {OpenProcessToken, LookupPrivilegeValueA,
@@ -13,7 +14,7 @@ static const char kProbedPrivilege[] = "SeSystemtimePrivilege";
 
 static void ShowProbeError(const char* format, DWORD error) {
   wsprintfA(state.scratchText, format, static_cast<long>(error));
-  MessageBoxA(state.mainWindow, state.scratchText, "Error", MB_OK);
+  ShowMessageBox(state.mainWindow, state.scratchText, "Error", MB_OK);
 }
 
 static BOOL SetPrivilege(HANDLE token, LUID luid, DWORD attributes) {

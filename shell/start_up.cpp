@@ -66,6 +66,8 @@ void InitializeState(HWND mainWindow) {
   // `/UN` on the command line has already set uninstallMode.
   if (state.uninstallMode == 1) {
     state.iconChoiceOffered = 0;
-    SetWindowTextA(mainWindow, "UN-Install");
+    // An unattended run has no window.
+    if (mainWindow)
+      SetWindowTextA(mainWindow, "UN-Install");
   }
 }

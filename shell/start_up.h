@@ -9,8 +9,8 @@
 void ApplyCommandLine(const char* tail);
 
 // Fills the installer state with its defaults; runs while the main window
-// handles WM_CREATE. `/UN` found by the command-line scan is applied after
-// the defaults.
+// handles WM_CREATE, or with no window at the start of an unattended run. `/UN`
+// found by the command-line scan is applied after the defaults.
 void InitializeState(HWND mainWindow);
 
 // Registers the window class "Installation"; 0 on failure.

@@ -1,5 +1,6 @@
 #include "state/installer_state.h"
 #include "shell/start_up.h"
+#include "shell/unattended.h"
 
 // A running installer shows its window titled "Install"; one that has
 // switched to "UN-Install" is left alone.
@@ -30,6 +31,10 @@ static int RunMessageLoop(HWND window, HACCEL accelerators) {
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE previous, LPSTR tail,
                    int show) {
+  CommandTail reading;
+  ReadCommandTail(tail, &reading);
+  if (reading.unattended)
+    return RunUnattended(instance, reading);
   ApplyCommandLine(tail);
   if (!previous && !RegisterInstallerClass(instance))
     return 0;

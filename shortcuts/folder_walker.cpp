@@ -2,6 +2,7 @@
 
 #include "resources/resource_ids.h"
 #include "state/installer_state.h"
+#include "state/message_box.h"
 #include "shortcuts/match_file_name.h"
 
 #include <string.h>
@@ -101,8 +102,8 @@ void RemoveFolder(const char* path) {
   // The path is shorter than the platform limit, far below wsprintfA's.
   wsprintfA(state.scratchText, "<%s>\nlen= %d\nGetLastError was %ld", path,
             static_cast<int>(strlen(path)), static_cast<long>(error));
-  MessageBoxA(state.mainWindow, state.scratchText, "Folder Delete Error",
-              MB_OK);
+  ShowMessageBox(state.mainWindow, state.scratchText, "Folder Delete Error",
+                 MB_OK);
 }
 
 // A link to a file keeps its attributes: setting them would reach the file

@@ -1,6 +1,7 @@
 #include "shortcuts/shortcut_runner.h"
 
 #include "state/installer_state.h"
+#include "state/message_box.h"
 #include "shortcuts/shortcut_script.h"
 
 #include <stdio.h>
@@ -59,7 +60,7 @@ int FormScriptPath(char* scriptPath) {
   while (end > 0 && scriptPath[end - 1] != '.')
     --end;
   if (end == 0 || end + 3 >= PATH_SIZE) {
-    MessageBoxA(state.mainWindow, "", "Temp Path Error", MB_OK);
+    ShowMessageBox(state.mainWindow, "", "Temp Path Error", MB_OK);
     return 0;
   }
   lstrcpyA(scriptPath + end, "vbs");
@@ -164,8 +165,8 @@ ShortcutStatus UpdateShortcuts(ShortcutFlags flags, const char* target) {
   if (status != 0) {
     wsprintfA(state.scratchText,
               "Could not access Shortcut Icons\n\n(Error #%d)\n", status);
-    MessageBoxA(state.mainWindow, state.scratchText, "Error",
-                MB_OK | MB_ICONEXCLAMATION);
+    ShowMessageBox(state.mainWindow, state.scratchText, "Error",
+                   MB_OK | MB_ICONEXCLAMATION);
   }
   return status;
 }

@@ -1,0 +1,172 @@
+#include "shell/unattended.h"
+
+#include "engine/destination.h"
+#include "engine/error_report.h"
+#include "engine/install_files.h"
+#include "shell/commands.h"
+#include "state/installer_state.h"
+#include "state/message_box.h"
+#include "shell/start_up.h"
+#include "shortcuts/shortcut_flags.h"
+
+#include <stdio.h>
+#include <string.h>
+
+namespace {
+
+// Empty when no log was asked for, or when its name does not fit.
+char logPath[PATH_SIZE];
+
+// One line, appended with the time. The file is opened for each line, so
+// that what was written stays even if the run is cut short; a log that
+// cannot be written is passed over.
+void Log(const char* caption, const char* text) {
+  if (!logPath[0])
+    return;
+  FILE* file = fopen(logPath, "ab");
+  if (!file)
+    return;
+  SYSTEMTIME now;
+  GetLocalTime(&now);
+  char line[MESSAGE_SIZE + 64];
+  wsprintfA(line, "%04d-%02d-%02d %02d:%02d:%02d ", now.wYear, now.wMonth,
+            now.wDay, now.wHour, now.wMinute, now.wSecond);
+  size_t stamp = strlen(line);
+  FormatLogLine(line + stamp, sizeof line - stamp, caption, text);
+  fputs(line, file);
+  fputs("\r\n", file);
+  fclose(file);
+}
+
+// Copies a part of the tail; 0 when it does not fit (the copy is cut).
+int CopySpan(char* buffer, size_t size, TailSpan span) {
+  size_t length = span.length < size ? span.length : size - 1;
+  memcpy(buffer, span.start, length);
+  buffer[length] = '\0';
+  return span.length < size;
+}
+
+int RefuseCommandLine(const CommandTail& tail) {
+  char word[PATH_SIZE];
+  CopySpan(word, sizeof word, tail.problemWord);
+  const char* what = tail.problem == TAIL_UNKNOWN_SWITCH ? "Unknown switch"
+                     : tail.problem == TAIL_NO_LOG_FILE  ? "No file after"
+                                                         : "No folder after";
+  Log(what, word);
+  Log("Usage", "install.exe /S [/UN] [/LOG=file] [/D=folder]");
+  return EXIT_BAD_COMMAND_LINE;
+}
+
+// /D= replaces the default destination; one too long for its buffer is
+// refused whole rather than cut to another folder.
+ErrorCode TakeDestination(TailSpan destination) {
+  if (CopySpan(state.destinationPath, sizeof state.destinationPath,
+               destination))
+    return 0;
+  CopySpan(state.errorPath, sizeof state.errorPath, destination);
+  state.errorDetail = 0;
+  return ERR_PATH_TOO_LONG;
+}
+
+// The report a person would have been shown, into the log.
+ErrorCode Failed(ErrorCode code) {
+  ReportError(nullptr, code);
+  return code;
+}
+
+ErrorCode Install() {
+  ErrorCode code = ValidateDestination(0);
+  if (code != 0)
+    return Failed(code);
+  Log(state.updateMode ? "Updating" : "Installing", state.destinationPath);
+  // Starting the installer with /S is the deployer's acceptance.
+  if (state.agreementIncluded == 1) {
+    state.agreementAccepted = 1;
+    Log("Agreement", "accepted by /S");
+  }
+  if (state.shortcutFlags &
+      (SHORTCUT_DESKTOP | SHORTCUT_PROGRAMS | SHORTCUT_STARTUP))
+    Log("Shortcuts", "the script that makes them may run (/S)");
+  state.installPerformed = 1;
+  code = InstallFiles();
+  if (code != 0) {
+    state.installPerformed = 0;
+    return Failed(code);
+  }
+  Log("Installed", state.destinationPath);
+  return 0;
+}
+
+int HoldsProduct(const char* folder) {
+  char program[PATH_SIZE + 16];
+  wsprintfA(program, "%sorvel.exe", folder);
+  return GetFileAttributesA(program) != INVALID_FILE_ATTRIBUTES;
+}
+
+// Without a person to read the warning, only a folder that holds the
+// product is removed: a mistyped /D= must not delete another tree.
+int Remove() {
+  ErrorCode code = ValidateDestination(0);
+  if (code != 0)
+    return Failed(code);
+  if (!HoldsProduct(state.destinationPath)) {
+    Log("Not installed, nothing removed (no orvel.exe)", state.destinationPath);
+    return EXIT_NOT_INSTALLED;
+  }
+  Log("Removing", state.destinationPath);
+  RemoveShortcutsAndFolder();
+  if (GetFileAttributesA(state.destinationPath) != INVALID_FILE_ATTRIBUTES) {
+    Log("Removal incomplete, still there", state.destinationPath);
+    return EXIT_REMOVAL_INCOMPLETE;
+  }
+  Log("Removed", state.destinationPath);
+  return 0;
+}
+
+int Run(HINSTANCE instance, const CommandTail& tail) {
+  if (tail.problem != TAIL_FINE)
+    return RefuseCommandLine(tail);
+  // The window of an interactive installer is left alone: nobody asked
+  // for it to come forward.
+  if (FindWindowA("Installation", "Install")) {
+    Log("Refused", "another installer is running (its window \"Install\")");
+    return EXIT_INSTALLER_RUNNING;
+  }
+  state.appInstance = instance;
+  state.uninstallMode = tail.uninstall;
+  InitializeState(nullptr);
+  if (tail.destinationGiven) {
+    ErrorCode code = TakeDestination(tail.destination);
+    if (code != 0)
+      return Failed(code);
+  }
+  return state.uninstallMode ? Remove() : Install();
+}
+
+// The log's full name: the shortcut step moves the current folder, and a
+// relative name must not send the later lines elsewhere.
+void UseLogFile(TailSpan name) {
+  char given[PATH_SIZE];
+  logPath[0] = '\0';
+  if (!CopySpan(given, sizeof given, name) || !given[0])
+    return;
+  DWORD length = GetFullPathNameA(given, sizeof logPath, logPath, nullptr);
+  if (length == 0 || length >= sizeof logPath)
+    lstrcpynA(logPath, given, sizeof logPath);
+}
+
+} // namespace
+
+int RunUnattended(HINSTANCE instance, const CommandTail& tail) {
+  UseLogFile(tail.logFile);
+  MessageRecorder previous = messageRecorder;
+  messageRecorder = Log;
+  Log("Orvel installer",
+      tail.uninstall ? "unattended removal" : "unattended installation");
+  int exitCode = Run(instance, tail);
+  char outcome[16];
+  wsprintfA(outcome, "%d", exitCode);
+  Log("Exit code", outcome);
+  messageRecorder = previous;
+  return exitCode;
+}

@@ -1,0 +1,230 @@
+// Unattended runs of the real install.exe and install-update.exe: the
+// exit code, what lands on disk, the log, and that no window appears.
+#include "tests/shell/installer_process.h"
+#include "tests/support/disk_files.h"
+
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <cstring>
+#include <string>
+#include <vector>
+
+using namespace disk;
+
+namespace {
+
+const std::string kRoot = "c:\\orvel-tests\\unattended\\";
+// Forward slashes: "/unattended-logs" holds "/un", which the interactive
+// scan would take for the uninstall switch.
+const std::string kLogs = "c:/orvel-tests/unattended-logs/";
+
+// FOREIGN: a folder of other files, without the product's program.
+enum Before {
+  NOTHING,
+  EARLIER,
+  EARLIER_HELD,
+  INSTALLED,
+  INSTALLED_HELD,
+  FOREIGN
+};
+enum After {
+  PAYLOAD,
+  NOTHING_MADE,
+  EARLIER_KEPT,
+  GONE,
+  HELD_FILE_LEFT,
+  AS_IT_WAS
+};
+
+struct Case {
+  const char* folder; // under kRoot, or a full path
+  const char* program;
+  Before before;
+  // %D: the folder without its trailing backslash; %L: the log file, %N:
+  // a log file named relative to the current folder;
+  // %X: 300 characters, %Y: 800.
+  const char* tail;
+  long exitCode;
+  After after;
+  const char* logged; // part of the log, with %D; null: no log to read
+};
+
+const char* const kInstall = INSTALL_EXE_PATH;
+const char* const kUpdate = INSTALL_UPDATE_EXE_PATH;
+
+const Case kCases[] = {
+    {"fresh", kInstall, NOTHING, "/S /LOG=%L /D=%D", 0, PAYLOAD,
+     "Installed: %D\\"},
+    {"with blanks in its name", kInstall, NOTHING, "/LOG=%L /s /D=%D", 0,
+     PAYLOAD, "Agreement: accepted by /S"},
+    {"earlier", kInstall, EARLIER, "/S /LOG=%L /D=%D", 0, PAYLOAD,
+     "Installing: %D\\"},
+    {"unused", kInstall, NOTHING,
+     "/S /LOG=%L /D=c:\\orvel-tests\\unattended/unused", 0, PAYLOAD,
+     "Installed: "},
+    {"c:\\windows\\orvel-unattended", kInstall, NOTHING, "/S /LOG=%L /D=%D", 41,
+     NOTHING_MADE,
+     "Folder Error: Error #41 | Installation not allowed in Windows Path | "
+     "%D\\"},
+    {"held", kInstall, EARLIER_HELD, "/S /LOG=%L /D=%D", 70, EARLIER_KEPT,
+     "File Error: Error #70 | Couldn't Delete Previous File! | Extended "
+     "Error # 13 | No Permission | orvel.exe"},
+    {"too long", kInstall, NOTHING, "/S /LOG=%L /D=%D\\%X", 12, NOTHING_MADE,
+     "Error #12 | Destination Path Too Long"},
+    {"longer than its buffer", kInstall, NOTHING, "/S /LOG=%L /D=%D\\%Y", 12,
+     NOTHING_MADE, "Error #12 | Destination Path Too Long"},
+    {"unknown switch", kInstall, NOTHING, "/S /LOG=%L /DIR=%D", 1639,
+     NOTHING_MADE, "Unknown switch: /DIR=c:\\orvel-tests"},
+    {"no folder", kInstall, NOTHING, "/S /LOG=%L /D=", 1639, NOTHING_MADE,
+     "No folder after: /D="},
+    {"relative log", kInstall, NOTHING, "/S /LOG=%N /D=%D", 0, PAYLOAD,
+     "Installed: %D\\"},
+    {"log not writable", kInstall, NOTHING,
+     "/S /LOG=c:\\orvel-tests\\no-such-folder\\x.log /D=%D", 0, PAYLOAD,
+     nullptr},
+    {"removed", kInstall, INSTALLED, "/UN /S /LOG=%L /D=%D", 0, GONE,
+     "Removed: %D\\"},
+    {"removal held", kInstall, INSTALLED_HELD, "/un /s /LOG=%L /D=%D", 1603,
+     HELD_FILE_LEFT, "Folder Delete Error: <%D\\data\\>"},
+    {"not installed", kInstall, FOREIGN, "/S /UN /LOG=%L /D=%D", 1605,
+     AS_IT_WAS, "Not installed, nothing removed"},
+    {"updated", kUpdate, INSTALLED, "/S /LOG=%L /D=%D", 0, PAYLOAD,
+     "Updating: %D\\"},
+    {"update of nothing", kUpdate, NOTHING, "/S /LOG=%L /D=%D", 50,
+     NOTHING_MADE, "Error #50"},
+};
+
+void PrintTo(const Case& c, std::ostream* out) {
+  *out << c.folder << " with \"" << c.tail << "\"";
+}
+
+std::string Replaced(std::string text, const std::string& mark,
+                     const std::string& by) {
+  for (size_t at = text.find(mark); at != std::string::npos;
+       at = text.find(mark, at + by.size()))
+    text.replace(at, mark.size(), by);
+  return text;
+}
+
+class Unattended : public testing::TestWithParam<Case> {
+protected:
+  void SetUp() override {
+    CreateDirectoryA("c:\\orvel-tests", nullptr);
+    CreateDirectoryA(kRoot.c_str(), nullptr);
+    CreateDirectoryA("c:\\orvel-tests\\unattended-logs", nullptr);
+    const Case& c = GetParam();
+    folder = c.folder[1] == ':' ? c.folder : kRoot + c.folder;
+    const std::string number = std::to_string(&c - kCases);
+    log = strstr(c.tail, "%N") ? "unattended-" + number + ".log"
+                               : kLogs + number + ".log";
+    RemoveTree(folder + "\\");
+    DeleteFileA(log.c_str());
+    product = {{"orvel.exe", ReadBytes(ORVEL_EXE_PATH)},
+               {"orvel.chm", ReadBytes(ORVEL_CHM_PATH)}};
+  }
+
+  void Prepare(Before before) {
+    if (before == NOTHING)
+      return;
+    CreateDirectoryA(folder.c_str(), nullptr);
+    if (before == FOREIGN) {
+      WriteBytes(folder + "\\notes.txt", "someone else's");
+    } else if (before == EARLIER || before == EARLIER_HELD) {
+      WriteBytes(folder + "\\orvel.exe", "an earlier orvel");
+      WriteBytes(folder + "\\notes.txt", "kept");
+    } else {
+      for (const auto& [name, bytes] : product)
+        WriteBytes(folder + "\\" + name, bytes);
+      WriteBytes(folder + "\\eula.txt", "the licence");
+      CreateDirectoryA((folder + "\\data").c_str(), nullptr);
+      WriteBytes(folder + "\\data\\notes.txt", "made by the user");
+    }
+    if (before == EARLIER_HELD || before == INSTALLED_HELD) {
+      std::string path =
+          folder +
+          (before == EARLIER_HELD ? "\\orvel.exe" : "\\data\\notes.txt");
+      held = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                         OPEN_EXISTING, 0, nullptr);
+      ASSERT_NE(INVALID_HANDLE_VALUE, held);
+    }
+  }
+
+  std::string Tail(const char* tail) const {
+    std::string text = Replaced(tail, "%D", folder);
+    text = Replaced(text, "%L", log);
+    text = Replaced(text, "%N", log);
+    text = Replaced(text, "%X", std::string(300, 'x'));
+    return Replaced(text, "%Y", std::string(800, 'y'));
+  }
+
+  void ExpectAfter(After after, bool update) {
+    const std::string inside = folder + "\\";
+    switch (after) {
+    case PAYLOAD:
+      for (const auto& [name, bytes] : product)
+        EXPECT_EQ(bytes, ReadBytes(inside + name)) << name;
+      EXPECT_TRUE(Exists(inside + (update ? "new.txt" : "eula.txt")));
+      EXPECT_FALSE(Exists(inside + "$$cmp.tm$"));
+      EXPECT_FALSE(Exists(inside + "$$unc.tm$"));
+      break;
+    case NOTHING_MADE:
+    case GONE:
+      EXPECT_FALSE(Exists(inside));
+      break;
+    case EARLIER_KEPT:
+      EXPECT_EQ("an earlier orvel", ReadBytes(inside + "orvel.exe"));
+      EXPECT_EQ("kept", ReadBytes(inside + "notes.txt"));
+      break;
+    case HELD_FILE_LEFT:
+      EXPECT_EQ("made by the user", ReadBytes(inside + "data\\notes.txt"));
+      EXPECT_FALSE(Exists(inside + "orvel.exe"));
+      break;
+    case AS_IT_WAS:
+      EXPECT_EQ(foundBefore, Snapshot(inside));
+      break;
+    }
+  }
+
+  std::string folder, log;
+  Tree foundBefore;
+  std::vector<std::pair<std::string, std::string>> product;
+  HANDLE held = INVALID_HANDLE_VALUE;
+};
+
+TEST_P(Unattended, ExitCodeDiskAndLog) {
+  const Case& c = GetParam();
+  Prepare(c.before);
+  const Tree before = Snapshot(kRoot);
+  foundBefore = Snapshot(folder + "\\");
+
+  std::vector<std::string> windows;
+  long exitCode;
+  {
+    Installer run(Tail(c.tail), c.program);
+    ASSERT_TRUE(run.started);
+    exitCode = run.ExitCodeNotingWindows(60000, &windows);
+  }
+  if (held != INVALID_HANDLE_VALUE)
+    CloseHandle(held);
+
+  EXPECT_EQ(c.exitCode, exitCode);
+  EXPECT_EQ(std::vector<std::string>{}, windows) << "no window, no box";
+  ExpectAfter(c.after, c.program == kUpdate);
+  // Nothing outside the destination changed.
+  EXPECT_EQ(Outside(before, folder), Outside(Snapshot(kRoot), folder));
+  if (c.logged) {
+    const std::string written = ReadBytes(log);
+    EXPECT_NE(std::string::npos, written.find(Replaced(c.logged, "%D", folder)))
+        << written;
+    EXPECT_NE(std::string::npos,
+              written.find("Exit code: " + std::to_string(c.exitCode) + "\r\n"))
+        << written;
+  }
+  RemoveTree(folder + "\\");
+  DeleteFileA(log.c_str());
+}
+
+INSTANTIATE_TEST_SUITE_P(Runs, Unattended, testing::ValuesIn(kCases));
+
+} // namespace
