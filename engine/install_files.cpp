@@ -2,6 +2,7 @@
 
 #include "engine/agreement_text.h"
 #include "engine/destination.h"
+#include "engine/payload_check.h"
 #include "engine/payload_table.h"
 #include "engine/version_info.h"
 #include "state/installer_state.h"
@@ -90,25 +91,29 @@ INT OpenCompressed(const char* path) {
   return handle;
 }
 
-ErrorCode Expand(char* compressed, char* uncompressed) {
+// Expands the compressed temporary file of the slot installed under
+// `name`. SZDD carries no checksum, and damaged data (one literal byte
+// changed, a copy pointing elsewhere) can expand without an error, so the
+// result must also match the checksum recorded at build time.
+ErrorCode Expand(const char* name, char* compressed, char* uncompressed) {
   INT source = OpenCompressed(compressed);
   INT destination = _lcreat(uncompressed, 0);
   long copied = LZCopy(source, destination);
-  if (copied >= 0)
-    copied = CheckExpansion(compressed, copied);
-  ErrorCode result = 0;
-  if (copied < 0) {
-    _snprintf(state.scratchText, MESSAGE_SIZE, "Decompress Error = %ld\n%s\n%s",
-              copied, compressed, uncompressed);
-    state.scratchText[MESSAGE_SIZE - 1] = '\0';
-    ShowMessageBox(state.mainWindow, state.scratchText, "Error", 0xF0);
-    result = ERR_DECOMPRESS;
-  }
   if (source >= 0)
     LZClose(source);
   if (destination >= 0)
     LZClose(destination);
-  return result;
+  if (copied >= 0)
+    copied = CheckExpansion(compressed, copied);
+  if (copied >= 0 && !ExpandedPayloadIsIntact(name, uncompressed))
+    copied = PAYLOAD_CRC_MISMATCH;
+  if (copied >= 0)
+    return 0;
+  _snprintf(state.scratchText, MESSAGE_SIZE, "Decompress Error = %ld\n%s\n%s",
+            copied, compressed, uncompressed);
+  state.scratchText[MESSAGE_SIZE - 1] = '\0';
+  ShowMessageBox(state.mainWindow, state.scratchText, "Error", 0xF0);
+  return ERR_DECOMPRESS;
 }
 
 // The final name with its extension replaced by "bak" (".bak" appended
@@ -156,7 +161,7 @@ ErrorCode InstallPayloadFile(const char* name) {
   char uncompressed[PATH_SIZE];
   InDestination(compressed, kCompressedTemp);
   InDestination(uncompressed, kUncompressedTemp);
-  ErrorCode result = Expand(compressed, uncompressed);
+  ErrorCode result = Expand(name, compressed, uncompressed);
   remove(compressed);
   if (result != 0) {
     remove(uncompressed);

@@ -13,6 +13,7 @@ set(ORVEL_RULE_SOURCES
   shell/popup_menu.cpp
   engine/payload_name.cpp         # MapPayloadName
   engine/payload_table.cpp
+  engine/payload_crc.cpp          # CRC-32 of the expanded payload
   engine/destination_rules.cpp    # normalisation and place checks
   engine/error_report_text.cpp
   engine/file_list_text.cpp

@@ -6,6 +6,8 @@
 #define AGREEMENT_TEXT_ID 300
 #define PAYLOAD_FIRST_ID 900
 #define PAYLOAD_SLOT_COUNT 10
+// The recorded CRC-32 of each payload file once expanded.
+#define PAYLOAD_CRC_ID 899
 
 // Command ids (WM_COMMAND).
 #define CMD_EXIT 1

@@ -9,7 +9,8 @@ set -euo pipefail
 packages=(cmake ninja-build g++ g++-mingw-w64-i686 binutils-mingw-w64-i686
   g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
   googletest wine wine32:i386 wine64 xvfb xauth xdotool mscompress icoutils
-  imagemagick fp-utils clang libclang-rt-14-dev libmspack-dev)
+  imagemagick fp-utils clang libclang-rt-14-dev libmspack-dev osslsigncode
+  openssl)
 
 missing=()
 for p in "${packages[@]}"; do

@@ -1,6 +1,9 @@
 // The SZDD packer against an expander that is not ours: libmspack unpacks
 // what PackSzdd packs, for any bytes, to the same bytes, and its header
-// gives the size and the replaced character that were packed.
+// gives the size and the replaced character that were packed. The CRC-32
+// that the build records for a payload is that of what expansion gives,
+// also taken in two pieces, and it tells any one changed byte.
+#include "engine/payload_crc.h"
 #include "native/fuzz/property.h"
 #include "tools/szdd/szdd_pack.h"
 
@@ -107,5 +110,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   PROPERTY(error == MSPACK_ERR_OK);
   PROPERTY(unpacked.bytes.size() == size);
   PROPERTY(size == 0 || memcmp(unpacked.bytes.data(), data, size) == 0);
+
+  const uint32_t recorded = PayloadCrc(0, data, size);
+  unsigned char* expanded = unpacked.bytes.data();
+  const size_t split = size ? data[size - 1] % (size + 1) : 0;
+  PROPERTY(PayloadCrc(PayloadCrc(0, expanded, split), expanded + split,
+                      size - split) == recorded);
+  if (size) {
+    expanded[split % size] ^= static_cast<unsigned char>(1 + data[0] % 255);
+    PROPERTY(PayloadCrc(0, expanded, size) != recorded);
+  }
   return 0;
 }

@@ -10,4 +10,9 @@ if(CMAKE_CROSSCOMPILING AND ORVEL_BUILD_UPDATE)
     "${CMAKE_BINARY_DIR}" "${PROJECT_SOURCE_DIR}")
   set_tests_properties(e2e PROPERTIES TIMEOUT 300 RUN_SERIAL TRUE
     ENVIRONMENT "WINE_RUN_ARCH=${ORVEL_WINE_ARCH}")
+  # The installers as signed by tools/sign.sh still install.
+  add_test(NAME e2e_signed COMMAND "${CMAKE_CURRENT_LIST_DIR}/run.sh"
+    "${CMAKE_BINARY_DIR}" "${PROJECT_SOURCE_DIR}" "${CMAKE_BINARY_DIR}/signed")
+  set_tests_properties(e2e_signed PROPERTIES TIMEOUT 300 RUN_SERIAL TRUE
+    FIXTURES_REQUIRED signed ENVIRONMENT "WINE_RUN_ARCH=${ORVEL_WINE_ARCH}")
 endif()

@@ -4,7 +4,10 @@
 # Wine prefix of its own, xdotool as the hands, and a small probe program
 # (e2e_probe.exe) as the eyes that read window titles, texts and positions.
 #
-#   run.sh BUILD_DIR SOURCE_DIR
+#   run.sh BUILD_DIR SOURCE_DIR [INSTALLERS_DIR]
+#
+# With INSTALLERS_DIR (signed copies of the installers, say), the
+# installers there are run instead, through scenarios 2 and 3 only.
 #
 # Scenarios, in order:
 #   0. the keys of the idle window, through the installer's own message
@@ -20,12 +23,18 @@ set -uo pipefail
 
 build=$(cd "$1" && pwd)
 source_dir=$(cd "$2" && pwd)
-work=$build/e2e
-shots=$build/e2e-screenshots
+installers=$build
+label=
+if [ $# -ge 3 ]; then
+  installers=$(cd "$3" && pwd)
+  label=-$(basename "$installers")
+fi
+work=$build/e2e$label
+shots=$build/e2e-screenshots$label
 prefix=$work/wineprefix
 probe=$build/tests/e2e_probe.exe
-installer=$build/install.exe
-update_installer=$build/install-update.exe
+installer=$installers/install.exe
+update_installer=$installers/install-update.exe
 drive_c=$prefix/drive_c
 destination='c:\e2e\apps\Orvel'
 destination_dir=$drive_c/e2e/apps/Orvel
@@ -511,8 +520,12 @@ uninstall() {
 }
 
 setup
-keys_in_the_idle_window
+if [ -n "$label" ]; then
+  log "running the installers in $installers"
+else
+  keys_in_the_idle_window
+fi
 refused_destination_then_full_installation
 update_installation
-uninstall
+[ -z "$label" ] && uninstall
 log "all scenarios passed in $(($(date +%s) - started))s"

@@ -300,10 +300,70 @@ TEST_F(FaultMatrix, DamagedPayloadsNeverReplaceThePreviousProgram) {
   }
   ExpectNothingElseChanged(folder);
 
-  // The same stream with a sound header expands to its eight bytes.
+  // The same stream with a sound header expands to its eight bytes, which
+  // are the ones recorded for orvel.exe but for no other file.
+  for (const char* name : {"orvel.chm", "other.exe"}) {
+    SCOPED_TRACE(name);
+    user->Answer({Press(IDOK)});
+    ASSERT_EQ(0, ExtractPayload(916));
+    EXPECT_EQ(ERR_DECOMPRESS, InstallPayloadFile(name));
+    EXPECT_EQ(0u, user->shown().back().text.find("Decompress Error = -9\n"));
+    EXPECT_EQ(kInstalled, FolderContents(folder));
+  }
   ASSERT_EQ(0, ExtractPayload(916));
   EXPECT_EQ(0, InstallPayloadFile("orvel.exe"));
   EXPECT_EQ("ORVELEXE", ReadBytes(folder + "orvel.exe"));
+}
+
+// The offset in an SZDD file of the first byte at or after `from` that the
+// LZ data carries as it is (a literal), or 0.
+size_t LiteralFrom(const std::string& packed, size_t from) {
+  for (size_t at = 14; at < packed.size();) {
+    unsigned flags = static_cast<unsigned char>(packed[at++]);
+    for (int bit = 0; bit < 8 && at < packed.size(); ++bit) {
+      if (!(flags >> bit & 1))
+        at += 2;
+      else if (at >= from)
+        return at;
+      else
+        ++at;
+    }
+  }
+  return 0;
+}
+
+std::string ResourceBytes(int id) {
+  HMODULE module = GetModuleHandleA(nullptr);
+  HRSRC found = FindResourceA(module, MAKEINTRESOURCEA(id), RT_RCDATA);
+  if (!found)
+    return "";
+  const char* bytes =
+      static_cast<const char*>(LockResource(LoadResource(module, found)));
+  return std::string(bytes, SizeofResource(module, found));
+}
+
+TEST_F(FaultMatrix, PayloadChangedInsideItsDataIsRefusedByItsChecksum) {
+  // One byte of the program's packed data, changed where the stream stays
+  // sound: it expands without an LZ error, to the announced size.
+  std::string folder = Installed("changed payload byte");
+  const std::string packed = ResourceBytes(PAYLOAD_FIRST_ID);
+  std::string changed = packed;
+  size_t at = LiteralFrom(changed, changed.size() / 2);
+  ASSERT_NE(0u, at);
+  changed[at] ^= 0x20;
+  WriteBytes(folder + "$$cmp.tm$", changed);
+  user->Answer({Press(IDOK)});
+  EXPECT_EQ(ERR_DECOMPRESS, InstallPayloadFile("orvel.exe"));
+  ExpectDecompressBox(folder);
+  EXPECT_EQ(0u, user->shown().back().text.find("Decompress Error = -9\n"));
+  ExpectPreviousKept(folder);
+  EXPECT_EQ(kInstalled, FolderContents(folder));
+  ExpectNothingElseChanged(folder);
+
+  // The data as built passes.
+  WriteBytes(folder + "$$cmp.tm$", packed);
+  EXPECT_EQ(0, InstallPayloadFile("orvel.exe"));
+  EXPECT_TRUE(productExe == ReadBytes(folder + "orvel.exe"));
 }
 
 TEST_F(FaultMatrix, UnpackedPayloadIsADecompressError) {
@@ -346,6 +406,8 @@ TEST_F(FaultMatrix, PreviousProgramWithAnOverlongVersionResourceStays) {
 }
 
 TEST_F(FaultMatrix, NewProgramWithAVersionResourceCutShortIsNotInstalled) {
+  // An installer built with that program, so its checksum passes.
+  UseModule("fault_version_cut_record.dll");
   std::string folder = Installed("cut version");
   std::string program = ReadBytes(kFaultFiles + "fault_version_cut.dll");
   std::vector<unsigned char> packed =

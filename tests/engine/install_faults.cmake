@@ -6,6 +6,21 @@ orvel_resource_module(fault_version_cut fault_version_cut.rc)
 add_dependencies(engine_test fault_payloads fault_version_overlong
                  fault_version_cut)
 
+# The checksum table of an installer whose orvel.exe is the program with
+# the version resource cut short, recorded as the build records its own.
+set(cut_record "${CMAKE_CURRENT_BINARY_DIR}/engine/version_cut.crc")
+add_custom_command(OUTPUT "${cut_record}"
+  COMMAND "${ORVEL_HOST_PAYLOAD_CRC}" "${cut_record}"
+          "$<TARGET_FILE:fault_version_cut>"
+  DEPENDS fault_version_cut payload_crc "${ORVEL_HOST_PAYLOAD_CRC}")
+orvel_resource_module(fault_version_cut_record fault_version_cut_record.rc)
+target_include_directories(fault_version_cut_record PRIVATE
+  "${CMAKE_CURRENT_BINARY_DIR}/engine")
+set_source_files_properties(
+  "${CMAKE_CURRENT_LIST_DIR}/fault_version_cut_record.rc"
+  PROPERTIES OBJECT_DEPENDS "${cut_record}")
+add_dependencies(engine_test fault_version_cut_record)
+
 # The installer's own resources with another agreement text.
 function(orvel_agreement_module name text)
   add_library(${name} MODULE "${CMAKE_CURRENT_LIST_DIR}/fault_texts/${text}.rc")
