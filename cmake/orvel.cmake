@@ -46,7 +46,10 @@ function(orvel_product_code target)
     orvel_lean_frames(${target})
   endif()
   if(ORVEL_OZ)
-    target_compile_options(${target} PRIVATE $<$<COMPILE_LANGUAGE:C,CXX>:-Oz>)
+    # Measured: a function called once is smaller left where it is than
+    # inlined into the large window and dialog procedures.
+    target_compile_options(${target} PRIVATE $<$<COMPILE_LANGUAGE:C,CXX>:
+      -Oz -fno-inline-functions-called-once>)
   endif()
   if(ORVEL_LTO)
     set_target_properties(${target} PROPERTIES INTERPROCEDURAL_OPTIMIZATION ON)
@@ -73,6 +76,9 @@ function(orvel_lean_frames target)
   target_compile_options(${target} PRIVATE $<$<COMPILE_LANGUAGE:C,CXX>:
     -fomit-frame-pointer -mno-stack-arg-probe -Werror=frame-larger-than=4000
     -Werror=vla>)
+  # With link-time optimisation the frames are laid out when linking, and
+  # every program that links this code checks them there.
+  target_link_options(${target} PUBLIC -Werror=frame-larger-than=4000)
   if(CMAKE_SYSTEM_PROCESSOR MATCHES "^i.86$")
     target_compile_options(${target} PRIVATE
       $<$<COMPILE_LANGUAGE:C,CXX>:-mpreferred-stack-boundary=2>)
@@ -89,6 +95,11 @@ function(orvel_release_binary target)
     target_sources(${target} PRIVATE
       "${PROJECT_SOURCE_DIR}/shell/entry_point.cpp")
     target_link_options(${target} PRIVATE -nostartfiles)
+    if(ORVEL_LTO AND NOT ORVEL_LEAN_FRAMES)
+      # The stack probe is a libgcc helper that only the whole-program
+      # step calls; named early, so that ld does not crash (see -fno-builtin).
+      target_link_options(${target} PRIVATE -Wl,-u,___chkstk_ms)
+    endif()
   endif()
   if(ORVEL_SECTION_GC)
     target_link_options(${target} PRIVATE -Wl,--gc-sections)
