@@ -23,14 +23,32 @@ char* CommandTail(char* line) {
 
 } // namespace
 
+// The static constructors, between a -1 and a null entry that the linker
+// script puts around them; they run from the last one to the first, as in
+// MinGW's start-up code. (Destructors register themselves with atexit.)
+extern "C" void (*__CTOR_LIST__[])();
+
+static void RunStaticConstructors() {
+  size_t count = 0;
+  while (__CTOR_LIST__[count + 1])
+    ++count;
+  for (; count > 0; --count)
+    __CTOR_LIST__[count]();
+}
+
+// MinGW's atexit lives in its start-up code; msvcrt.dll's _onexit keeps
+// the same list, which exit runs.
+extern "C" int atexit(void (*function)()) {
+  return _onexit(reinterpret_cast<_onexit_t>(function)) ? 0 : -1;
+}
+
 // "used": with link-time optimisation nothing else refers to it.
 extern "C" __attribute__((used, force_align_arg_pointer)) void
 WinMainCRTStartup() {
-#if defined(__i386__)
   // The x87 unit at its full precision, as MinGW's start-up code leaves it,
   // so that floating results stay the same.
   __asm__ volatile("fninit");
-#endif
+  RunStaticConstructors();
   STARTUPINFOA startup;
   startup.cb = sizeof startup;
   GetStartupInfoA(&startup);
