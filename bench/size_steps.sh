@@ -12,35 +12,54 @@ o2=(-DCMAKE_BUILD_TYPE=Release "-DCMAKE_CXX_FLAGS_RELEASE=-O2 -DNDEBUG"
   "-DCMAKE_C_FLAGS_RELEASE=-O2 -DNDEBUG")
 os=(-DCMAKE_BUILD_TYPE=MinSizeRel)
 
+# The size measures, in the order they were taken; each is an ORVEL_
+# option of cmake/orvel.cmake.
+measures=(SECTION_GC NO_EXCEPTIONS NO_UNWIND_TABLES STRIP OWN_ENTRY
+  LEAN_FRAMES OZ LTO)
+
+# build NAME ON_COUNT OFF_MEASURE [cmake arguments...]: the first ON_COUNT
+# measures on, the rest off, and OFF_MEASURE off as well ("-": none).
 build() {
-  local name=$1 gc=$2 noexc=$3 nounwind=$4 strip=$5
-  shift 5
-  local dir=$work/$name
+  local name=$1 on=$2 off=$3
+  shift 3
+  local dir=$work/$name flags=() i
+  for i in "${!measures[@]}"; do
+    local value=OFF
+    [ "$i" -lt "$on" ] && [ "${measures[$i]}" != "$off" ] && value=ON
+    flags+=("-DORVEL_${measures[$i]}=$value")
+  done
   cmake -S "$src" -B "$dir" -G Ninja \
     -DCMAKE_TOOLCHAIN_FILE="$src/cmake/mingw-i686.cmake" \
     -DORVEL_BUILD_TESTS=OFF -DORVEL_BUILD_UPDATE=OFF \
-    -DORVEL_WINE_PREFIX="$work/wineprefix" \
-    -DORVEL_SECTION_GC=$gc -DORVEL_NO_EXCEPTIONS=$noexc \
-    -DORVEL_NO_UNWIND_TABLES=$nounwind -DORVEL_STRIP=$strip "$@" >/dev/null
+    -DORVEL_WINE_PREFIX="$work/wineprefix" "${flags[@]}" "$@" >/dev/null
   cmake --build "$dir" --target installer -j2 >/dev/null
   echo "size $name $("$src/bench/overhead.sh" "$dir/install.exe")"
 }
 
+all=${#measures[@]}
 # One step after another, in the order they were taken...
-build none OFF OFF OFF OFF "${o2[@]}"
-build os OFF OFF OFF OFF "${os[@]}"
-build os-gc ON OFF OFF OFF "${os[@]}"
-build os-gc-noexc ON ON OFF OFF "${os[@]}"
-build os-gc-noexc-nounwind ON ON ON OFF "${os[@]}"
-build all ON ON ON ON "${os[@]}"
+build none 0 - "${o2[@]}"
+build os 0 - "${os[@]}"
+build os-gc 1 - "${os[@]}"
+build os-gc-noexc 2 - "${os[@]}"
+build os-gc-noexc-nounwind 3 - "${os[@]}"
+build stripped 4 - "${os[@]}"
+build own-entry 5 - "${os[@]}"
+build lean-frames 6 - "${os[@]}"
+build oz 7 - "${os[@]}"
+build all "$all" - "${os[@]}"
 # ...and each one left out of the shipped build.
-build all-but-os ON ON ON ON "${o2[@]}"
-build all-but-gc OFF ON ON ON "${os[@]}"
-build all-but-noexc ON OFF ON ON "${os[@]}"
-build all-but-nounwind ON ON OFF ON "${os[@]}"
-build all-but-strip ON ON ON OFF "${os[@]}"
+build all-but-os "$all" OZ "${o2[@]}"
+build all-but-gc "$all" SECTION_GC "${os[@]}"
+build all-but-noexc "$all" NO_EXCEPTIONS "${os[@]}"
+build all-but-nounwind "$all" NO_UNWIND_TABLES "${os[@]}"
+build all-but-strip "$all" STRIP "${os[@]}"
+build all-but-own-entry "$all" OWN_ENTRY "${os[@]}"
+build all-but-lean-frames "$all" LEAN_FRAMES "${os[@]}"
+build all-but-oz "$all" OZ "${os[@]}"
+build all-but-lto "$all" LTO "${os[@]}"
 # What -fdata-sections, left out on purpose, would cost.
-build all-plus-data-sections ON ON ON ON "${os[@]}" \
+build all-plus-data-sections "$all" - "${os[@]}" \
   -DCMAKE_CXX_FLAGS=-fdata-sections -DCMAKE_C_FLAGS=-fdata-sections
 
 # No product source uses iostreams; this counts the ones that would.

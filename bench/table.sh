@@ -53,15 +53,23 @@ END {
   step("+ -ffunction-sections --gc-sections", "os-gc", "os")
   step("+ no exceptions, no RTTI", "os-gc-noexc", "os-gc")
   step("+ no unwind tables", "os-gc-noexc-nounwind", "os-gc-noexc")
-  step("+ stripped (= shipped build)", "all", "os-gc-noexc-nounwind")
+  step("+ stripped", "stripped", "os-gc-noexc-nounwind")
+  step("+ own entry, no start-up code", "own-entry", "stripped")
+  step("+ lean frames (push, no probes)", "lean-frames", "own-entry")
+  step("+ -Oz", "oz", "lean-frames")
+  step("+ whole-program (LTO, = shipped)", "all", "oz")
   printf "  %-34s %9d sources use iostreams\n", "no iostreams", \
     median("iostream-sources")
   print "  Each measure left out of the shipped build:"
-  leftout("-O2 instead of -Os", "all-but-os")
+  leftout("-O2 instead of -Os and -Oz", "all-but-os")
   leftout("no section garbage collection", "all-but-gc")
   leftout("with exceptions and RTTI", "all-but-noexc")
   leftout("with unwind tables", "all-but-nounwind")
   leftout("not stripped", "all-but-strip")
+  leftout("MinGW start-up code", "all-but-own-entry")
+  leftout("frame pointers, stack probes", "all-but-lean-frames")
+  leftout("-Os instead of -Oz", "all-but-oz")
+  leftout("no link-time optimisation", "all-but-lto")
   leftout("with -fdata-sections as well", "all-plus-data-sections")
   print ""
 

@@ -6,6 +6,15 @@ namespace {
 
 const char compilePath[] = "c:\\mysource";
 
+// strnlen is not in every msvcrt.dll; MinGW's own copy would bring unwind
+// tables into the installer.
+size_t BoundedLength(const char* text, size_t limit) {
+  size_t length = 0;
+  while (length < limit && text[length])
+    ++length;
+  return length;
+}
+
 char LowerAscii(char c) {
   return c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c;
 }
@@ -35,7 +44,7 @@ size_t LastColon(const char* path) {
 void CopyBounded(char* to, size_t size, const char* from) {
   if (size == 0)
     return;
-  size_t length = strnlen(from, size - 1);
+  size_t length = BoundedLength(from, size - 1);
   memmove(to, from, length);
   to[length] = '\0';
 }
@@ -44,7 +53,7 @@ ErrorCode NormaliseDestination(char* path, size_t size,
                                const char* defaultFolder) {
   // A buffer filled to its end holds no terminated path: cut it, and the
   // length test refuses it below.
-  size_t length = strnlen(path, size);
+  size_t length = BoundedLength(path, size);
   if (length == size)
     path[--length] = '\0';
   RemoveLeadingSpaces(path);

@@ -61,14 +61,16 @@ void AppendNumber(char* text, size_t size, size_t* length, int number) {
   char* end = digits + sizeof digits;
   char* first = end;
   *--first = '\0';
-  // Widened, so that the most negative int is printed right.
-  long long value = number;
-  unsigned long long magnitude = value < 0 ? -value : value;
+  // Negated as unsigned, so that the most negative int is printed right
+  // without 64-bit division, which would pull a helper from libgcc.
+  unsigned magnitude = static_cast<unsigned>(number);
+  if (number < 0)
+    magnitude = 0u - magnitude;
   do {
     *--first = static_cast<char>('0' + magnitude % 10);
     magnitude /= 10;
   } while (magnitude);
-  if (value < 0)
+  if (number < 0)
     *--first = '-';
   Append(text, size, length, first);
 }

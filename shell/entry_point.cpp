@@ -1,0 +1,61 @@
+// The entry point of the shipped programs, in place of MinGW's start-up
+// code: nothing in the installer needs what that code sets up (argument
+// vectors, static constructors, thread-local storage, runtime relocations),
+// and it costs several kilobytes. msvcrt.dll initialises itself when it is
+// loaded, so its functions work as they are.
+#include <windows.h>
+
+#include <stdlib.h>
+
+namespace {
+
+// The command line after the program's own name and the blanks behind it,
+// as WinMain receives it. Bytes above 127 belong to the name.
+char* CommandTail(char* line) {
+  bool quoted = false;
+  for (; static_cast<unsigned char>(*line) > ' ' || (*line && quoted); ++line)
+    if (*line == '"')
+      quoted = !quoted;
+  while (*line && static_cast<unsigned char>(*line) <= ' ')
+    ++line;
+  return line;
+}
+
+} // namespace
+
+// The static constructors, between a -1 and a null entry that the linker
+// script puts around them; they run from the last one to the first, as in
+// MinGW's start-up code. (Destructors register themselves with atexit.)
+extern "C" void (*__CTOR_LIST__[])();
+
+static void RunStaticConstructors() {
+  size_t count = 0;
+  while (__CTOR_LIST__[count + 1])
+    ++count;
+  for (; count > 0; --count)
+    __CTOR_LIST__[count]();
+}
+
+// MinGW's atexit lives in its start-up code; msvcrt.dll's _onexit keeps
+// the same list, which exit runs.
+extern "C" int atexit(void (*function)()) {
+  return _onexit(reinterpret_cast<_onexit_t>(function)) ? 0 : -1;
+}
+
+// "used": with link-time optimisation nothing else refers to it.
+extern "C" __attribute__((used, force_align_arg_pointer)) void
+WinMainCRTStartup() {
+  // The x87 unit at its full precision, as MinGW's start-up code leaves it,
+  // so that floating results stay the same.
+  __asm__ volatile("fninit");
+  RunStaticConstructors();
+  STARTUPINFOA startup;
+  startup.cb = sizeof startup;
+  GetStartupInfoA(&startup);
+  int show = (startup.dwFlags & STARTF_USESHOWWINDOW) ? startup.wShowWindow
+                                                      : SW_SHOWDEFAULT;
+  // exit, not ExitProcess: functions registered with atexit run and open
+  // files are flushed, as after a return from WinMain.
+  exit(WinMain(GetModuleHandleA(nullptr), nullptr,
+               CommandTail(GetCommandLineA()), show));
+}
