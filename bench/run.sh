@@ -135,9 +135,14 @@ win "$bench_exe" expand "$runs" 'c:\bench\expand\' "${packed[@]}" |
 done >> "$raw"
 
 log "3. installing"
-nsis "$out/nsis/nsis-demo.exe" "-DPROGRAM=$program" "-DHELP=$help" >/dev/null
-nsis "$out/nsis/nsis-big.exe" "-DPROGRAM=$big_program" "-DHELP=$help" >/dev/null
-nsis "$out/nsis/nsis-empty.exe" -DEMPTY >/dev/null
+# The timed NSIS installers are built for the same architecture as ours.
+nsis_arch=()
+[ "$arch" = x86_64 ] && nsis_arch=(-DAMD64)
+nsis "$out/nsis/nsis-demo.exe" "${nsis_arch[@]}" "-DPROGRAM=$program" \
+  "-DHELP=$help" >/dev/null
+nsis "$out/nsis/nsis-big.exe" "${nsis_arch[@]}" "-DPROGRAM=$big_program" \
+  "-DHELP=$help" >/dev/null
+nsis "$out/nsis/nsis-empty.exe" "${nsis_arch[@]}" -DEMPTY >/dev/null
 for product in demo big; do
   expected=$program payload=()
   if [ $product = big ]; then
