@@ -2,8 +2,8 @@
 
 #include "bench/bench_clock.h"
 #include "resources/resource_ids.h"
-#include "state/installer_state.h"
 #include "shortcuts/search_dialog.h"
+#include "state/installer_state.h"
 #include "tests/support/installer_state_reset.h"
 #include "tests/support/scripted_user.h"
 

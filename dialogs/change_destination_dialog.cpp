@@ -5,8 +5,8 @@
 #include "engine/destination.h"
 #include "engine/error_report.h"
 #include "resources/resource_ids.h"
-#include "state/installer_state.h"
 #include "shortcuts/search_dialog.h"
+#include "state/installer_state.h"
 
 #include <string.h>
 

@@ -2,8 +2,8 @@
 
 #include "dialogs/dialog_colours.h"
 #include "resources/resource_ids.h"
-#include "state/installer_state.h"
 #include "shortcuts/shortcut_flags.h"
+#include "state/installer_state.h"
 
 #include <string.h>
 

@@ -5,9 +5,9 @@
 #include "engine/payload_check.h"
 #include "engine/payload_table.h"
 #include "engine/version_info.h"
+#include "shortcuts/shortcut_runner.h"
 #include "state/installer_state.h"
 #include "state/message_box.h"
-#include "shortcuts/shortcut_runner.h"
 
 #include <windows.h>
 #include <lzexpand.h>

@@ -15,9 +15,9 @@
 #include "engine/remove_installation.h"
 #include "resources/resource_ids.h"
 #include "shell/flow_messages.h"
-#include "state/installer_state.h"
 #include "shell/popup_menu.h"
 #include "shortcuts/shortcut_runner.h"
+#include "state/installer_state.h"
 
 namespace {
 

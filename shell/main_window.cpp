@@ -2,9 +2,9 @@
 
 #include "resources/resource_ids.h"
 #include "shell/commands.h"
-#include "state/installer_state.h"
 #include "shell/main_window_layout.h"
 #include "shell/start_up.h"
+#include "state/installer_state.h"
 
 RECT beginHitRect;
 RECT destinationHitRect;

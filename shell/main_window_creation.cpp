@@ -1,9 +1,9 @@
 #include "shell/start_up.h"
 
 #include "resources/resource_ids.h"
-#include "state/installer_state.h"
 #include "shell/main_window.h"
 #include "shell/start_up_rules.h"
+#include "state/installer_state.h"
 
 enum { MAIN_WINDOW_WIDTH = 640, MAIN_WINDOW_HEIGHT = 480 };
 

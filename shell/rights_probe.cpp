@@ -1,8 +1,8 @@
 #include "shell/rights_probe.h"
 
+#include "shell/rights_calls.h"
 #include "state/installer_state.h"
 #include "state/message_box.h"
-#include "shell/rights_calls.h"
 
 const RightsCalls realRightsCalls = {OpenProcessToken, LookupPrivilegeValueA,
                                      AdjustTokenPrivileges, PrivilegeCheck};

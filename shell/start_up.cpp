@@ -1,10 +1,10 @@
 #include "shell/start_up.h"
 
 #include "engine/version_info.h"
-#include "state/build_configuration.h"
-#include "state/installer_state.h"
 #include "shell/rights_probe.h"
 #include "shell/start_up_rules.h"
+#include "state/build_configuration.h"
+#include "state/installer_state.h"
 
 #include <commdlg.h>
 

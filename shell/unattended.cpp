@@ -4,10 +4,10 @@
 #include "engine/error_report.h"
 #include "engine/install_files.h"
 #include "shell/commands.h"
-#include "state/installer_state.h"
-#include "state/message_box.h"
 #include "shell/start_up.h"
 #include "shortcuts/shortcut_flags.h"
+#include "state/installer_state.h"
+#include "state/message_box.h"
 
 #include <stdio.h>
 #include <string.h>

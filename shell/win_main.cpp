@@ -1,6 +1,6 @@
-#include "state/installer_state.h"
 #include "shell/start_up.h"
 #include "shell/unattended.h"
+#include "state/installer_state.h"
 
 // A running installer shows its window titled "Install"; one that has
 // switched to "UN-Install" is left alone.

@@ -1,9 +1,9 @@
 #include "shortcuts/folder_walker.h"
 
 #include "resources/resource_ids.h"
+#include "shortcuts/match_file_name.h"
 #include "state/installer_state.h"
 #include "state/message_box.h"
-#include "shortcuts/match_file_name.h"
 
 #include <string.h>
 

@@ -1,8 +1,8 @@
 #include "shortcuts/search_dialog.h"
 
 #include "resources/resource_ids.h"
-#include "state/installer_state.h"
 #include "shortcuts/folder_walker.h"
+#include "state/installer_state.h"
 
 #include <string.h>
 

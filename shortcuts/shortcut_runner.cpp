@@ -1,8 +1,8 @@
 #include "shortcuts/shortcut_runner.h"
 
+#include "shortcuts/shortcut_script.h"
 #include "state/installer_state.h"
 #include "state/message_box.h"
-#include "shortcuts/shortcut_script.h"
 
 #include <stdio.h>
 #include <string.h>

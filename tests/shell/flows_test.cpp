@@ -3,11 +3,11 @@
 #include "engine/drive_table.h"
 #include "resources/resource_ids.h"
 #include "shell/flow_messages.h"
-#include "state/installer_state.h"
 #include "shell/main_window.h"
-#include "tests/support/disk_files.h"
+#include "state/installer_state.h"
 #include "tests/shell/commands_test_support.h"
 #include "tests/shell/main_window_helper.h"
+#include "tests/support/disk_files.h"
 #include "tests/support/installer_state_reset.h"
 #include "tests/support/scripted_user.h"
 

@@ -1,7 +1,7 @@
 // Start-up: the state's defaults, the uninstall switch, the installer's
 // own folder and version, and the window WinMain creates.
-#include "state/installer_state.h"
 #include "shell/start_up.h"
+#include "state/installer_state.h"
 #include "tests/shell/main_window_helper.h"
 #include "tests/support/installer_state_reset.h"
 
