@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <stdio.h>
 #include <string.h>
 
 #include "engine/destination_rules.h"
@@ -41,6 +42,75 @@ void ReadWindowsDirectory(char* buffer, UINT size) {
   UINT length = driveTable.getWindowsDirectory(buffer, size);
   if (length == 0 || length >= size)
     buffer[0] = '\0';
+}
+
+typedef DWORD(WINAPI* FinalPathCall)(HANDLE, LPSTR, DWORD, DWORD);
+
+// The name the file system gives an existing folder once its short names
+// are expanded and its links followed; 0 when it cannot say.
+DWORD FinalName(const char* folder, char* name, DWORD size) {
+  const FinalPathCall finalPath =
+      reinterpret_cast<FinalPathCall>(reinterpret_cast<void*>(GetProcAddress(
+          GetModuleHandleA("kernel32.dll"), "GetFinalPathNameByHandleA")));
+  if (!finalPath)
+    return GetLongPathNameA(folder, name, size);
+  HANDLE handle = CreateFileA(
+      folder, 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+      nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+  if (handle == INVALID_HANDLE_VALUE)
+    return 0;
+  DWORD length = finalPath(handle, name, size, 0);
+  CloseHandle(handle);
+  // It answers in the \\?\ form; the tests compare drive paths.
+  if (length >= 4 && length < size && strncmp(name, "\\\\?\\", 4) == 0) {
+    memmove(name, name + 4, length - 3);
+    length -= 4;
+  }
+  return length;
+}
+
+// `path` as the disk resolves it, into `resolved`: its longest part that
+// exists by its final name, then the rest as it stands. A short name or a
+// link must not hide the root or the Windows folder from the tests.
+void ResolveOnDisk(const char* path, char* resolved) {
+  CopyBounded(resolved, PATH_SIZE, path);
+  char part[PATH_SIZE];
+  for (size_t end = strlen(path); end >= 3; --end) {
+    if (path[end - 1] != '\\')
+      continue;
+    memcpy(part, path, end);
+    part[end] = '\0';
+    char name[PATH_SIZE];
+    DWORD length = FinalName(part, name, sizeof name);
+    if (length == 0 || length >= sizeof name)
+      continue;
+    if (name[length - 1] != '\\' && length + 1 < sizeof name) {
+      name[length++] = '\\';
+      name[length] = '\0';
+    }
+    _snprintf(resolved, PATH_SIZE, "%s%s", name, path + end);
+    resolved[PATH_SIZE - 1] = '\0';
+    return;
+  }
+}
+
+// The root, Windows folder and compile path tests once more on the folder
+// the path resolves to on the disk.
+ErrorCode CheckResolvedFolder(const char* path) {
+  char resolved[PATH_SIZE];
+  char windows[PATH_SIZE] = "";
+  ResolveOnDisk(path, resolved);
+  // With its backslash, so that the Windows folder itself is resolved too;
+  // without it again for the test, which refuses what begins like it.
+  ReadWindowsDirectory(state.scratchText, PATH_SIZE - 1);
+  if (state.scratchText[0]) {
+    lstrcatA(state.scratchText, "\\");
+    ResolveOnDisk(state.scratchText, windows);
+    size_t length = strlen(windows);
+    if (length > 3 && windows[length - 1] == '\\')
+      windows[length - 1] = '\0';
+  }
+  return CheckDestinationFolder(resolved, windows);
 }
 
 // An update goes over an earlier installation: its folder and program
@@ -89,7 +159,8 @@ ErrorCode ValidateDestination(int createFolders) {
   if ((code = CheckDrive(path)))
     return code;
   ReadWindowsDirectory(state.scratchText, PATH_SIZE);
-  if ((code = CheckDestinationPlace(path, state.scratchText)))
+  if ((code = CheckDestinationPlace(path, state.scratchText)) ||
+      (code = CheckResolvedFolder(path)))
     return code;
   if (state.updateMode == 1 && (code = CheckEarlierInstallation(path)))
     return code;

@@ -33,6 +33,46 @@ void CopyLowerCase(char* to, size_t size, const char* from) {
     *to = LowerAscii(*to);
 }
 
+// Windows takes a forward slash for a backslash.
+void ForwardSlashesToBackslashes(char* path) {
+  for (; *path; ++path)
+    if (*path == '/')
+      *path = '\\';
+}
+
+// The folder names after "c:\" in the form Windows resolves them to: runs
+// of backslashes count as one, "." is the folder itself, ".." its parent
+// (never above the root), and the dots and blanks that end a name are
+// dropped, as Windows drops them. So c:\x\..\ is the root and c:\.\windows.
+// the Windows folder, and the tests see the folder that is meant.
+void ResolveFolderNames(char* path) {
+  size_t read = 3, write = 3;
+  while (path[read]) {
+    size_t start = read;
+    while (path[read] && path[read] != '\\')
+      ++read;
+    size_t end = read;
+    if (path[read])
+      ++read;
+    size_t length = end - start;
+    if (length == 2 && path[start] == '.' && path[start + 1] == '.') {
+      while (write > 3 && path[write - 1] == '\\')
+        --write;
+      while (write > 3 && path[write - 1] != '\\')
+        --write;
+      continue;
+    }
+    while (end > start && (path[end - 1] == '.' || path[end - 1] == ' '))
+      --end;
+    if (end == start)
+      continue;
+    memmove(path + write, path + start, end - start);
+    write += end - start;
+    path[write++] = '\\';
+  }
+  path[write] = '\0';
+}
+
 // The last colon's position; one at position 0 names no drive either.
 size_t LastColon(const char* path) {
   const char* colon = strrchr(path, ':');
@@ -59,6 +99,7 @@ ErrorCode NormaliseDestination(char* path, size_t size,
   RemoveLeadingSpaces(path);
   if (path[0] == '\0')
     CopyLowerCase(path, size, defaultFolder);
+  ForwardSlashesToBackslashes(path);
   length = strlen(path);
   if (length > 2 && path[length - 1] != '\\') {
     // No room for the backslash: far longer than any accepted path.
@@ -72,21 +113,23 @@ ErrorCode NormaliseDestination(char* path, size_t size,
     return ERR_NO_DRIVE;
   if (colon != 1 || path[2] != '\\')
     return ERR_BAD_DRIVE;
-  // Every extra backslash after the drive goes, not only the first: one
+  // Every extra backslash goes, not only the first after the drive: one
   // left behind would let c:\\\windows slip past the Windows folder test,
   // and a second normalisation would change the path again.
-  size_t extra = strspn(path + 3, "\\");
-  if (extra)
-    memmove(path + 3, path + 3 + extra, strlen(path + 3 + extra) + 1);
+  ResolveFolderNames(path);
   return 0;
 }
 
 ErrorCode CheckDestinationPlace(const char* path,
                                 const char* windowsDirectory) {
-  size_t length = strlen(path);
-  if (length > DESTINATION_LONGEST)
+  if (strlen(path) > DESTINATION_LONGEST)
     return ERR_PATH_TOO_LONG;
-  if (length < DESTINATION_SHORTEST)
+  return CheckDestinationFolder(path, windowsDirectory);
+}
+
+ErrorCode CheckDestinationFolder(const char* path,
+                                 const char* windowsDirectory) {
+  if (strlen(path) < DESTINATION_SHORTEST)
     return ERR_ROOT_FOLDER;
   // An unknown Windows directory would be an empty prefix of everything.
   if (windowsDirectory[0] && StartsWithIgnoringCase(path, windowsDirectory))

@@ -19,17 +19,24 @@ enum {
 void CopyBounded(char* to, size_t size, const char* from);
 
 // Normalises `path` (a buffer of `size` bytes) in place: leading spaces
-// go, an empty path becomes `defaultFolder` in lower case, a trailing
-// backslash is added, and doubled backslashes after the drive are
-// removed. Returns ERR_BAD_DRIVE for a malformed drive (the path then
-// stops being normalised), ERR_NO_DRIVE when no drive is named,
+// go, an empty path becomes `defaultFolder` in lower case, forward slashes
+// become backslashes, a trailing backslash is added, and the folder names
+// are resolved as Windows resolves them (doubled backslashes, "." and
+// "..", the dots and blanks that end a name), so that the path names its
+// folder in one way only. Returns ERR_BAD_DRIVE for a malformed drive (the path
+// then stops being normalised), ERR_NO_DRIVE when no drive is named,
 // ERR_PATH_TOO_LONG when the path does not fit its buffer, or 0.
 ErrorCode NormaliseDestination(char* path, size_t size,
                                const char* defaultFolder);
 
-// The tests of a normalised path that need no disk: its length, the root
-// folder, the Windows directory (skipped when empty) and the compile path.
+// The tests of a normalised path that need no disk: its length, then
+// those of CheckDestinationFolder.
 ErrorCode CheckDestinationPlace(const char* path, const char* windowsDirectory);
+
+// The root folder, the Windows directory (skipped when empty) and the
+// compile path.
+ErrorCode CheckDestinationFolder(const char* path,
+                                 const char* windowsDirectory);
 
 // Whether `text` begins with `prefix`, letters compared without regard to
 // case.

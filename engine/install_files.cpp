@@ -8,6 +8,7 @@
 #include "shortcuts/shortcut_runner.h"
 #include "state/installer_state.h"
 #include "state/message_box.h"
+#include "state/system_library.h"
 
 #include <windows.h>
 #include <lzexpand.h>
@@ -78,6 +79,26 @@ long CheckExpansion(const char* compressed, long copied) {
                                                          : LZERROR_BADVALUE;
 }
 
+typedef INT(WINAPI* LzInitCall)(INT);
+typedef LONG(WINAPI* LzCopyCall)(INT, INT);
+typedef void(WINAPI* LzCloseCall)(INT);
+
+// The expander, from the system folder only.
+INT LzInit(INT file) {
+  auto call = SystemCall<LzInitCall>("lz32.dll", "LZInit");
+  return call ? call(file) : LZERROR_GLOBALLOC;
+}
+
+LONG LzCopy(INT source, INT destination) {
+  auto call = SystemCall<LzCopyCall>("lz32.dll", "LZCopy");
+  return call ? call(source, destination) : LZERROR_GLOBALLOC;
+}
+
+void LzClose(INT handle) {
+  if (auto call = SystemCall<LzCloseCall>("lz32.dll", "LZClose"))
+    call(handle);
+}
+
 // LZOpenFileA keeps the path in an OFSTRUCT of 128 characters and fails
 // on a longer one, which a long destination gives; the files are opened
 // by their full path and the LZ reader is put on the open file instead.
@@ -85,7 +106,7 @@ INT OpenCompressed(const char* path) {
   HFILE file = _lopen(path, OF_READ);
   if (file == HFILE_ERROR)
     return LZERROR_BADINHANDLE;
-  INT handle = LZInit(file);
+  INT handle = LzInit(file);
   if (handle < 0)
     _lclose(file);
   return handle;
@@ -98,11 +119,11 @@ INT OpenCompressed(const char* path) {
 ErrorCode Expand(const char* name, char* compressed, char* uncompressed) {
   INT source = OpenCompressed(compressed);
   INT destination = _lcreat(uncompressed, 0);
-  long copied = LZCopy(source, destination);
+  long copied = LzCopy(source, destination);
   if (source >= 0)
-    LZClose(source);
+    LzClose(source);
   if (destination >= 0)
-    LZClose(destination);
+    LzClose(destination);
   if (copied >= 0)
     copied = CheckExpansion(compressed, copied);
   if (copied >= 0 && !ExpandedPayloadIsIntact(name, uncompressed))

@@ -1,6 +1,7 @@
 #include "engine/version_info.h"
 
 #include "state/installer_state.h"
+#include "state/system_library.h"
 
 #include <string.h>
 
@@ -10,12 +11,17 @@ enum {
   SUB_BLOCK_SIZE = 64,
 };
 
+typedef DWORD(WINAPI* InfoSizeCall)(LPCSTR, LPDWORD);
+typedef BOOL(WINAPI* InfoCall)(LPCSTR, DWORD, DWORD, LPVOID);
+typedef BOOL(WINAPI* QueryCall)(LPCVOID, LPCSTR, LPVOID*, PUINT);
+
 // A value of the version block by its sub-block path; 0 when it is
 // missing or empty.
 static UINT QueryValue(void* block, const char* path, const char** value) {
+  auto query = SystemCall<QueryCall>("version.dll", "VerQueryValueA");
   void* found = nullptr;
   UINT length = 0;
-  if (!VerQueryValueA(block, path, &found, &length) || !found)
+  if (!query || !query(block, path, &found, &length) || !found)
     return 0;
   *value = static_cast<const char*>(found);
   return length;
@@ -44,14 +50,19 @@ static bool BlockFits(const char* block, DWORD size) {
 
 ErrorCode ReadVersionInfo(const char* fileName) {
   state.versionFileVersion[0] = '\0';
+  auto infoSize =
+      SystemCall<InfoSizeCall>("version.dll", "GetFileVersionInfoSizeA");
+  auto info = SystemCall<InfoCall>("version.dll", "GetFileVersionInfoA");
+  // Without the system's reader no version data can be vouched for.
+  if (!infoSize || !info)
+    return ERR_VERSION_DATA;
   DWORD unused = 0;
-  DWORD size = GetFileVersionInfoSizeA(fileName, &unused);
+  DWORD size = infoSize(fileName, &unused);
   // No version data, or more than the block holds: accepted as it is.
   if (size == 0 || size >= VERSION_BLOCK_SIZE)
     return 0;
   char block[VERSION_BLOCK_SIZE];
-  if (!GetFileVersionInfoA(fileName, 0, sizeof block, block) ||
-      !BlockFits(block, size))
+  if (!info(fileName, 0, sizeof block, block) || !BlockFits(block, size))
     return ERR_VERSION_DATA;
 
   const char* value = nullptr;

@@ -21,6 +21,26 @@ char* CommandTail(char* line) {
   return line;
 }
 
+// LOAD_LIBRARY_SEARCH_SYSTEM32
+const DWORD kSearchSystemFolder = 0x800;
+
+typedef BOOL(WINAPI* SetDefaultDirectoriesCall)(DWORD);
+
+// The program runs with administrator rights, often from a Downloads
+// folder: every library loaded from now on, also those that the system's
+// own libraries load (the common dialogs load more), comes from the system
+// folder, never from beside the program or the current folder. Windows
+// before 8 without its update lacks the call; there the current folder at
+// least leaves the search, and the program loads its own libraries by
+// their full path.
+void RestrictLibrarySearch() {
+  auto setDefault = reinterpret_cast<SetDefaultDirectoriesCall>(
+      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("kernel32.dll"),
+                                             "SetDefaultDllDirectories")));
+  if (!setDefault || !setDefault(kSearchSystemFolder))
+    SetDllDirectoryA("");
+}
+
 } // namespace
 
 // The static constructors, between a -1 and a null entry that the linker
@@ -48,6 +68,8 @@ WinMainCRTStartup() {
   // The x87 unit at its full precision, as MinGW's start-up code leaves it,
   // so that floating results stay the same.
   __asm__ volatile("fninit");
+  // Before anything can load a library: none from beside the installer.
+  RestrictLibrarySearch();
   RunStaticConstructors();
   STARTUPINFOA startup;
   startup.cb = sizeof startup;

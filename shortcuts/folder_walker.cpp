@@ -9,22 +9,33 @@
 
 namespace {
 
-// The find data says nothing of a reparse point's kind unless it is one;
-// the data is cleared first so that a platform that leaves the tag out
-// gives 0, which no link carries.
-void CopyEntry(const WIN32_FIND_DATAA& data, WalkEntry* entry) {
-  memcpy(entry->name, data.cFileName, sizeof entry->name);
-  entry->name[sizeof entry->name - 1] = '\0';
+// The wide find calls give every name as it is on the disk; the 8-bit ones
+// would give a best-fit spelling, in which a full-width "．．＼x" reads
+// "..\x". A name that the 8-bit code page cannot spell exactly is handed
+// on empty: no path is formed from it, so it can name no other entry.
+void CopyEntry(const WIN32_FIND_DATAW& data, WalkEntry* entry) {
+  BOOL inexact = FALSE;
+  int length =
+      WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, data.cFileName, -1,
+                          entry->name, sizeof entry->name, nullptr, &inexact);
+  if (length == 0 || inexact)
+    entry->name[0] = '\0';
   entry->attributes = data.dwFileAttributes;
+  // The find data says nothing of a reparse point's kind unless it is one;
+  // the data is cleared first so that a platform that leaves the tag out
+  // gives 0, which no link carries.
   entry->reparseTag = (data.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT)
                           ? data.dwReserved0
                           : 0;
 }
 
 void* RealFindFirst(const char* findPath, WalkEntry* entry) {
-  WIN32_FIND_DATAA data;
+  wchar_t widePath[WALK_PATH_SIZE];
+  if (!MultiByteToWideChar(CP_ACP, 0, findPath, -1, widePath, WALK_PATH_SIZE))
+    return nullptr;
+  WIN32_FIND_DATAW data;
   memset(&data, 0, sizeof data);
-  HANDLE find = FindFirstFileA(findPath, &data);
+  HANDLE find = FindFirstFileW(widePath, &data);
   if (find == INVALID_HANDLE_VALUE)
     return nullptr;
   CopyEntry(data, entry);
@@ -32,9 +43,9 @@ void* RealFindFirst(const char* findPath, WalkEntry* entry) {
 }
 
 int RealFindNext(void* find, WalkEntry* entry) {
-  WIN32_FIND_DATAA data;
+  WIN32_FIND_DATAW data;
   memset(&data, 0, sizeof data);
-  if (!FindNextFileA(find, &data))
+  if (!FindNextFileW(find, &data))
     return 0;
   CopyEntry(data, entry);
   return 1;
@@ -83,6 +94,14 @@ int JoinPath(char* out, const char* first, const char* second,
 
 int IsDotEntry(const char* name) {
   return strcmp(name, ".") == 0 || strcmp(name, "..") == 0;
+}
+
+// Only a name that stands for exactly one entry of the folder is joined
+// to its path: one with a separator, a drive colon or a wildcard (where a
+// character could not be spelled) would reach another entry, or another
+// folder. Such an entry is left where it is, and so is its folder.
+int NamesOneEntry(const char* name) {
+  return name[0] && !IsDotEntry(name) && !strpbrk(name, "\\/:*?");
 }
 
 int IsFolder(const WalkEntry& entry) {
@@ -143,7 +162,8 @@ int WalkFiles(const char* folder, const char* findPath, const char* nameFilter,
     if (IsFolder(entry)) {
       if (!IsDotEntry(entry.name))
         *hasSubFolders = 1;
-    } else if (MatchFileName(nameFilter, entry.name) &&
+    } else if (NamesOneEntry(entry.name) &&
+               MatchFileName(nameFilter, entry.name) &&
                JoinPath(path, folder, entry.name)) {
       if (mode == WALK_DELETE)
         DeleteOneFile(path, entry.attributes);
@@ -164,7 +184,7 @@ int WalkSubFolders(const char* folder, const char* findPath,
   int stop = 0;
   do {
     char path[WALK_PATH_SIZE];
-    if (!IsFolder(entry) || IsDotEntry(entry.name))
+    if (!IsFolder(entry) || !NamesOneEntry(entry.name))
       continue;
     if (IsReparsePoint(entry)) {
       if (mode == WALK_DELETE)

@@ -3,7 +3,10 @@
 #include "shortcuts/shortcut_script.h"
 #include "state/installer_state.h"
 #include "state/message_box.h"
+#include "state/system_library.h"
 
+#include <fcntl.h>
+#include <io.h>
 #include <stdio.h>
 #include <string.h>
 
@@ -11,13 +14,34 @@ int scriptWritten = 0;
 
 namespace {
 
-unsigned StartWithWinExec(const char* commandLine, unsigned showState) {
-  return WinExec(commandLine, showState);
+// The script of the last call; it may have been left behind when the host
+// still held it.
+char lastScriptPath[PATH_SIZE];
+
+// The script host by its full path in the system folder, never found by
+// a search that starts beside the installer or in the current folder.
+unsigned StartByFullPath(const char* program, char* commandLine,
+                         HANDLE* process) {
+  STARTUPINFOA startup = {};
+  startup.cb = sizeof startup;
+  startup.dwFlags = STARTF_USESHOWWINDOW;
+  startup.wShowWindow = SW_SHOWNA;
+  PROCESS_INFORMATION started;
+  if (!CreateProcessA(program, commandLine, nullptr, nullptr, FALSE, 0, nullptr,
+                      nullptr, &startup, &started)) {
+    // The launcher's numbers: 2 for a program that is not there.
+    DWORD error = GetLastError();
+    return error > 0 && error < 32 ? error : 31;
+  }
+  CloseHandle(started.hThread);
+  *process = started.hProcess;
+  return 0;
 }
 
 const char kShortcutName[] = "Orvel";
-const DWORD kScriptWaitMs = 1800;
-enum { TEMP_FOLDER_SIZE = 825 };
+// However late the script host starts, it gets this long to finish.
+const DWORD kScriptHostLimitMs = 60000;
+enum { TEMP_FOLDER_SIZE = 825, SCRIPT_NAME_TRIES = 8 };
 
 // Shortcuts that would start a program that is not there are not made.
 bool TargetMissing(ShortcutFlags flags, const char* target) {
@@ -46,25 +70,59 @@ void SetTargetAndFolder(const char* target, char* targetPath,
     workingFolder[0] = '\0';
 }
 
-// The fixed script name in the temporary folder: the same on every call,
-// so a later script overwrites one left behind. 0 when none can be formed.
-int FormScriptPath(char* scriptPath) {
+typedef BOOLEAN(WINAPI* RandomCall)(PVOID, ULONG);
+
+// 64 bits nobody can predict, from the system's random source.
+void RandomBits(unsigned long bits[2]) {
+  auto random = reinterpret_cast<RandomCall>(reinterpret_cast<void*>(
+      GetProcAddress(GetModuleHandleA("advapi32.dll"), "SystemFunction036")));
+  if (random && random(bits, 2 * sizeof bits[0]))
+    return;
+  LARGE_INTEGER counter;
+  QueryPerformanceCounter(&counter);
+  bits[0] = counter.LowPart ^ GetCurrentProcessId() << 16;
+  bits[1] = counter.HighPart ^ GetTickCount();
+}
+
+// Creates the script file in the temporary folder under a name nobody can
+// guess, failing rather than opening a file that is already there (another
+// account may have made it and kept the right to change it). Its path goes
+// into `scriptPath`. INVALID_HANDLE_VALUE with the error when it fails.
+HANDLE CreateScriptFile(char* scriptPath, DWORD* error) {
   char tempFolder[TEMP_FOLDER_SIZE];
   DWORD length = GetTempPathA(sizeof tempFolder, tempFolder);
   if (length == 0 || length >= sizeof tempFolder)
-    lstrcpyA(tempFolder, "\\WINDOWS");
-  scriptPath[0] = '\0';
-  if (!GetTempFileNameA(tempFolder, "ins", 936, scriptPath))
-    scriptPath[0] = '\0';
-  size_t end = strlen(scriptPath);
-  while (end > 0 && scriptPath[end - 1] != '.')
-    --end;
-  if (end == 0 || end + 3 >= PATH_SIZE) {
-    ShowMessageBox(state.mainWindow, "", "Temp Path Error", MB_OK);
-    return 0;
+    lstrcpyA(tempFolder, "\\WINDOWS\\");
+  for (int tries = 0; tries < SCRIPT_NAME_TRIES; ++tries) {
+    unsigned long bits[2];
+    RandomBits(bits);
+    if (lstrlenA(tempFolder) + 3 + 16 + 4 >= PATH_SIZE) {
+      *error = ERROR_PATH_NOT_FOUND;
+      break;
+    }
+    wsprintfA(scriptPath, "%sins%08lx%08lx.vbs", tempFolder, bits[0], bits[1]);
+    HANDLE file = CreateFileA(scriptPath, GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                              FILE_ATTRIBUTE_TEMPORARY, nullptr);
+    if (file != INVALID_HANDLE_VALUE)
+      return file;
+    if ((*error = GetLastError()) != ERROR_FILE_EXISTS)
+      break;
   }
-  lstrcpyA(scriptPath + end, "vbs");
-  return 1;
+  return INVALID_HANDLE_VALUE;
+}
+
+// The script file as a C stream in text mode, which stores each line
+// break as CR LF; null when that fails (the file is closed then).
+FILE* ScriptStream(HANDLE file) {
+  int descriptor = _open_osfhandle(reinterpret_cast<intptr_t>(file), _O_TEXT);
+  if (descriptor == -1) {
+    CloseHandle(file);
+    return nullptr;
+  }
+  FILE* stream = _fdopen(descriptor, "wt");
+  if (!stream)
+    _close(descriptor);
+  return stream;
 }
 
 int WriteLine(const char* line, void* file) {
@@ -83,35 +141,39 @@ ShortcutStatus WriteScript(FILE* file, ShortcutFlags flags,
   return status;
 }
 
-// Runs the script by its bare name from its own folder, so that a
-// temporary folder with blanks in its path needs no quoting.
-ShortcutStatus StartScriptHost(const char* scriptPath) {
-  char folder[PATH_SIZE];
-  lstrcpynA(folder, scriptPath, PATH_SIZE);
-  char* lastSlash = strrchr(folder, '\\');
-  const char* fileName = scriptPath + (lastSlash ? lastSlash - folder + 1 : 0);
-  if (lastSlash) {
-    lastSlash[1] = '\0';
-    SetCurrentDirectoryA(folder);
-  }
-  char commandLine[PATH_SIZE + 16];
-  wsprintfA(commandLine, "wscript.exe %s", fileName);
-  unsigned result = scriptHostCalls.start(commandLine, SW_SHOWNA);
-  return result < 32 ? 1000 + static_cast<int>(result) : 0;
+// The host is named by its full path, as the program and in the command
+// line, and so is the script, quoted: no search path takes part.
+ShortcutStatus StartScriptHost(const char* scriptPath, HANDLE* process) {
+  char program[MAX_PATH];
+  if (!SystemFolderPath("wscript.exe", program, sizeof program))
+    return 1000 + ERROR_FILE_NOT_FOUND;
+  char commandLine[MAX_PATH + PATH_SIZE + 8];
+  _snprintf(commandLine, sizeof commandLine, "\"%s\" \"%s\"", program,
+            scriptPath);
+  commandLine[sizeof commandLine - 1] = '\0';
+  unsigned result = scriptHostCalls.start(program, commandLine, process);
+  return result ? 1000 + static_cast<int>(result) : 0;
 }
 
-// Gives the script host its time while the thread's windows keep taking
-// their messages. Sleeps between messages instead of spinning, so the
-// host is not starved of the processor; a quit request met on the way is
-// posted again for the main loop.
-void WaitDispatchingMessages(DWORD milliseconds) {
+// Waits until the script host ends, at most kScriptHostLimitMs, while the
+// thread's windows keep taking their messages; a quit request met on the
+// way is posted again for the main loop. A host still running then is
+// ended: its script is not to be trusted any more. 1 when it finished.
+int WaitForScriptHost(HANDLE process) {
   const DWORD start = GetTickCount();
   bool quit = false;
   WPARAM quitCode = 0;
-  MSG message;
-  for (DWORD elapsed = 0; elapsed < milliseconds;
+  int finished = 0;
+  for (DWORD elapsed = 0; elapsed < kScriptHostLimitMs;
        elapsed = GetTickCount() - start) {
-    if (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+    DWORD woken = MsgWaitForMultipleObjects(
+        1, &process, FALSE, kScriptHostLimitMs - elapsed, QS_ALLINPUT);
+    if (woken == WAIT_OBJECT_0) {
+      finished = 1;
+      break;
+    }
+    MSG message;
+    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
       if (message.message == WM_QUIT) {
         quit = true;
         quitCode = message.wParam;
@@ -119,47 +181,63 @@ void WaitDispatchingMessages(DWORD milliseconds) {
       }
       TranslateMessage(&message);
       DispatchMessageA(&message);
-    } else {
-      MsgWaitForMultipleObjectsEx(0, nullptr, milliseconds - elapsed,
-                                  QS_ALLINPUT, MWMO_INPUTAVAILABLE);
     }
   }
+  if (!finished)
+    TerminateProcess(process, 1);
+  CloseHandle(process);
   if (quit)
     PostQuitMessage(static_cast<int>(quitCode));
+  return finished;
+}
+
+// Writes the script and has the host carry it out; the status.
+ShortcutStatus RunScript(HANDLE file, const char* scriptPath,
+                         ShortcutFlags flags, const char* targetPath,
+                         const char* workingFolder) {
+  FILE* stream = ScriptStream(file);
+  if (!stream)
+    return 1;
+  ShortcutStatus status = WriteScript(stream, flags, targetPath, workingFolder);
+  HANDLE process = nullptr;
+  if (status == 0)
+    status = StartScriptHost(scriptPath, &process);
+  if (status == 0)
+    WaitForScriptHost(process);
+  return status;
 }
 
 } // namespace
 
-ScriptHostCalls scriptHostCalls = {StartWithWinExec};
+ScriptHostCalls scriptHostCalls = {StartByFullPath};
 
 ShortcutStatus UpdateShortcuts(ShortcutFlags flags, const char* target) {
   if ((flags & 0xFF) == 0 || state.windowsVersionClass == 3)
     return 0;
   if (TargetMissing(flags, target))
     return 0;
-  const bool deleteScript = (flags & SHORTCUT_DELETE_SCRIPT) != 0;
-  if (deleteScript && !scriptWritten)
+  if (flags & SHORTCUT_DELETE_SCRIPT) {
+    if (scriptWritten)
+      DeleteFileA(lastScriptPath);
     return 0;
+  }
 
   char targetPath[PATH_SIZE];
   char workingFolder[PATH_SIZE];
   SetTargetAndFolder(target, targetPath, workingFolder);
 
   char scriptPath[PATH_SIZE];
-  if (!FormScriptPath(scriptPath))
+  DWORD error = 0;
+  HANDLE file = CreateScriptFile(scriptPath, &error);
+  if (file == INVALID_HANDLE_VALUE && error == ERROR_PATH_NOT_FOUND) {
+    ShowMessageBox(state.mainWindow, "", "Temp Path Error", MB_OK);
     return 1;
-  if (deleteScript) {
-    DeleteFileA(scriptPath);
-    return 0;
   }
-
   ShortcutStatus status = 1;
-  if (FILE* file = fopen(scriptPath, "wt")) {
+  if (file != INVALID_HANDLE_VALUE) {
     scriptWritten = 1;
-    status = WriteScript(file, flags, targetPath, workingFolder);
-    if (status == 0)
-      status = StartScriptHost(scriptPath);
-    WaitDispatchingMessages(kScriptWaitMs);
+    lstrcpyA(lastScriptPath, scriptPath);
+    status = RunScript(file, scriptPath, flags, targetPath, workingFolder);
     DeleteFileA(scriptPath);
   }
   if (status != 0) {

@@ -4,6 +4,8 @@
 
 #include "shortcuts/shortcut_flags.h"
 
+#include <windows.h>
+
 ShortcutStatus UpdateShortcuts(ShortcutFlags flags, const char* target);
 
 // Set once a script file has been opened for writing in this process, so
@@ -11,8 +13,10 @@ ShortcutStatus UpdateShortcuts(ShortcutFlags flags, const char* target);
 extern int scriptWritten;
 
 // How the script host is started; a test may replace it to see a launch
-// fail. Returns what WinExec returns: below 32 is a failure.
+// fail or a host that is late. Starts `program` (a full path) with
+// `commandLine` and returns 0 with its process in `process`, or the
+// launcher's error number (1 to 31; 2: the program is not there).
 struct ScriptHostCalls {
-  unsigned (*start)(const char* commandLine, unsigned showState);
+  unsigned (*start)(const char* program, char* commandLine, HANDLE* process);
 };
 extern ScriptHostCalls scriptHostCalls;

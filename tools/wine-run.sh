@@ -24,7 +24,7 @@ prefix=$1
 shift
 export WINEPREFIX=$prefix
 export WINEDEBUG=-all
-export WINEDLLOVERRIDES="mscoree,mshtml="
+export WINEDLLOVERRIDES="mscoree,mshtml=${WINEDLLOVERRIDES:+;$WINEDLLOVERRIDES}"
 
 arch=${WINE_RUN_ARCH:-}
 made=
@@ -60,7 +60,7 @@ kill | wait)
   ;;
 env)
   printf 'export WINEPREFIX=%q WINEARCH=%q WINEDEBUG=-all\n' "$prefix" "$arch"
-  printf 'export WINEDLLOVERRIDES="mscoree,mshtml="\n'
+  printf 'export WINEDLLOVERRIDES=%q\n' "$WINEDLLOVERRIDES"
   if [ "$arch" = win64 ]; then
     printf 'export WINELOADER=%q WINESERVER=%q\n' "$WINELOADER" "$WINESERVER"
   else

@@ -64,6 +64,29 @@ TEST(NormaliseDestination, ASecondPassChangesNothing) {
   }
 }
 
+// Every spelling of a folder comes out as the one Windows resolves it to.
+TEST(NormaliseDestination, ResolvesFolderNamesAsWindowsDoes) {
+  const struct {
+    const char* typed;
+    const char* normal;
+  } cases[] = {
+      {"c:\\x\\..\\", "c:\\"},
+      {"c:\\..\\..\\orvel", "c:\\orvel\\"},
+      {"c:\\.\\windows\\orvel\\", "c:\\windows\\orvel\\"},
+      {"c:/windows/orvel", "c:\\windows\\orvel\\"},
+      {"c:\\windows.\\orvel. .", "c:\\windows\\orvel\\"},
+      {"c:\\windows \\x\\..\\orvel", "c:\\windows\\orvel\\"},
+      {"c:\\a\\...\\b", "c:\\a\\b\\"},
+      {"c:\\ a\\.b\\", "c:\\ a\\.b\\"}, // leading blanks and dots stay
+  };
+  for (const auto& c : cases) {
+    char path[64];
+    CopyBounded(path, sizeof path, c.typed);
+    EXPECT_EQ(0, NormaliseDestination(path, sizeof path, ""));
+    EXPECT_STREQ(c.normal, path) << c.typed;
+  }
+}
+
 TEST(CopyBounded, CutsAndTerminates) {
   char buffer[8];
   memset(buffer, '#', sizeof buffer);

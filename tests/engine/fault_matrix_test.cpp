@@ -515,9 +515,7 @@ ErrorCode ExpectedFor(char c) {
     return ERR_BAD_DRIVE; // a colon after the drive's
   if (strchr("*?<>\"|", c))
     return ERR_CREATE_FOLDER; // no folder name may hold it
-  if (c == '/')
-    return ERR_CREATE_FOLDER; // "a/b" is made as one level, without "a"
-  return 0;
+  return 0;                   // "a/b" is a and b in it, as Windows reads it
 }
 
 TEST_F(FaultMatrix, EveryPrintableCharacterInAFolderName) {

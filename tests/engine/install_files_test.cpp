@@ -5,6 +5,7 @@
 #include "tests/engine/decompress_box.h"
 #include "tests/support/disk_files.h"
 #include "tests/support/installer_state_reset.h"
+#include "tests/support/script_host_fake.h"
 #include "tests/support/scripted_user.h"
 
 #include <gtest/gtest.h>
@@ -21,14 +22,7 @@ const std::string kRoot = "c:\\orvel-tests\\install\\";
 // FileVersion without Title.
 const std::string kNoTitle = VERSION_FILES_DIR "\\no_title.dll";
 
-// Script host launches, recorded instead of made.
-int launches = 0;
-std::string launchedScript;
-unsigned RecordLaunch(const char* commandLine, unsigned) {
-  ++launches;
-  launchedScript = ReadBytes(strchr(commandLine, ' ') + 1);
-  return 33;
-}
+using script_host::launches;
 
 class InstallFilesTest : public testing::Test {
 protected:
@@ -42,17 +36,16 @@ protected:
     SetEnvironmentVariableA("TMP", (kRoot + "temp\\").c_str());
     SetEnvironmentVariableA("TEMP", (kRoot + "temp\\").c_str());
     GetCurrentDirectoryA(sizeof savedFolder, savedFolder);
-    launches = 0;
-    launchedScript.clear();
-    realStart = scriptHostCalls.start;
-    scriptHostCalls.start = RecordLaunch;
+    launches.clear();
+    realCalls = scriptHostCalls;
+    scriptHostCalls.start = script_host::RecordStart;
     productExe = ReadBytes(ORVEL_EXE_PATH);
     productChm = ReadBytes(ORVEL_CHM_PATH);
     ASSERT_FALSE(productExe.empty());
     ASSERT_FALSE(productChm.empty());
   }
   void TearDown() override {
-    scriptHostCalls.start = realStart;
+    scriptHostCalls = realCalls;
     SetCurrentDirectoryA(savedFolder);
     if (module)
       FreeLibrary(module);
@@ -79,7 +72,7 @@ protected:
   }
 
   std::string productExe, productChm;
-  unsigned (*realStart)(const char*, unsigned) = nullptr;
+  ScriptHostCalls realCalls = scriptHostCalls;
   HMODULE module = nullptr;
   char savedFolder[MAX_PATH];
 };
@@ -96,7 +89,7 @@ TEST_F(InstallFilesTest, FirstInstallationMakesTheFoldersAndExactFiles) {
   EXPECT_EQ((std::set<std::string>{"eula.txt", "orvel.chm", "orvel.exe"}),
             FolderContents(folder));
   EXPECT_EQ(0, state.errorDetail);
-  EXPECT_EQ(0, launches); // no shortcut was asked for
+  EXPECT_EQ(0u, launches.size()); // no shortcut was asked for
 }
 
 TEST_F(InstallFilesTest, ShortcutsAreMadeForTheInstalledProgram) {
@@ -104,12 +97,12 @@ TEST_F(InstallFilesTest, ShortcutsAreMadeForTheInstalledProgram) {
   state.shortcutFlags = SHORTCUT_DESKTOP;
   ScriptedUser user;
   EXPECT_EQ(0, InstallFiles());
-  EXPECT_EQ(1, launches);
+  ASSERT_EQ(1u, launches.size());
   EXPECT_NE(
       std::string::npos,
-      launchedScript.find("MyShortcut.TargetPath=\"" + folder +
-                          "orvel.exe\"\r\nMyShortcut.WorkingDirectory=\"" +
-                          folder + "\"\r\n"));
+      launches[0].script.find("MyShortcut.TargetPath=\"" + folder +
+                              "orvel.exe\"\r\nMyShortcut.WorkingDirectory=\"" +
+                              folder + "\"\r\n"));
   EXPECT_TRUE(user.shown().empty());
   EXPECT_TRUE(Exists(folder + "eula.txt"));
 }
@@ -220,7 +213,7 @@ TEST_F(InstallFilesTest, FailureAtTheSecondSlotKeepsTheFirst) {
   EXPECT_EQ(productExe, ReadBytes(folder + "orvel.exe"));
   EXPECT_EQ("old help", ReadBytes(folder + "orvel.chm"));
   EXPECT_FALSE(Exists(folder + "eula.txt"));
-  EXPECT_EQ(0, launches);
+  EXPECT_EQ(0u, launches.size());
   EXPECT_TRUE(FolderContents(kRoot + "temp\\").empty());
 }
 
@@ -237,7 +230,7 @@ TEST_F(InstallFilesTest, RefusedDestinationWritesNothing) {
   state.updateMode = 1;
   EXPECT_EQ(ERR_UPDATE_NO_FOLDER, InstallFiles());
   EXPECT_FALSE(Exists(missing));
-  EXPECT_EQ(0, launches);
+  EXPECT_EQ(0u, launches.size());
 }
 
 } // namespace

@@ -4,11 +4,13 @@
 #include "resources/resource_ids.h"
 #include "shell/flow_messages.h"
 #include "shell/main_window.h"
+#include "shortcuts/shortcut_runner.h"
 #include "state/installer_state.h"
 #include "tests/shell/commands_test_support.h"
 #include "tests/shell/main_window_helper.h"
 #include "tests/support/disk_files.h"
 #include "tests/support/installer_state_reset.h"
+#include "tests/support/script_host_fake.h"
 #include "tests/support/scripted_user.h"
 
 #include <gtest/gtest.h>
@@ -54,13 +56,15 @@ std::vector<std::string> Captions(const ScriptedUser& user) {
   return captions;
 }
 
-// Where the shortcut runner writes its script.
-std::string ShortcutScriptPath() {
-  char folder[MAX_PATH], name[MAX_PATH];
-  GetTempPathA(sizeof folder, folder);
-  GetTempFileNameA(folder, "ins", 936, name);
-  std::string path = name;
-  return path.substr(0, path.rfind('.') + 1) + "vbs";
+// The folder the removal takes away, and whether it still stood when the
+// script host was started.
+std::string removedFolder;
+bool folderStoodAtScript = false;
+
+unsigned StartSeeingTheFolder(const char* program, char* commandLine,
+                              HANDLE* process) {
+  folderStoodAtScript = Exists(removedFolder);
+  return script_host::RecordStart(program, commandLine, process);
 }
 
 class Flows : public ::testing::Test {
@@ -319,25 +323,6 @@ TEST_F(Flows, ARefusedDestinationStopsBeforeAnyQuestion) {
   EXPECT_TRUE(IsWindow(window));
 }
 
-// Records, while the shortcut script exists, whether the destination is
-// still there and what the script says.
-struct ScriptObserver {
-  std::string scriptPath = ShortcutScriptPath();
-  std::string folder;
-  bool sawScriptBeforeRemoval = false;
-  std::string script;
-
-  void Look() {
-    if (!Exists(scriptPath))
-      return;
-    std::string text = disk::ReadBytes(scriptPath);
-    if (!text.empty())
-      script = text;
-    if (Exists(folder))
-      sawScriptBeforeRemoval = true;
-  }
-};
-
 TEST_F(Flows, UninstallRemovesEveryShortcutThenTheFolderTree) {
   state.uninstallMode = 1;
   state.iconChoiceOffered = 0;
@@ -346,17 +331,14 @@ TEST_F(Flows, UninstallRemovesEveryShortcutThenTheFolderTree) {
   CopyFileA(ORVEL_EXE_PATH, In("orvel.exe").c_str(), FALSE);
   CopyFileA(LICENCE_PATH, In("data\\notes.txt").c_str(), FALSE);
 
-  ScriptObserver observer;
-  observer.folder = folder;
-  observeMessage = [&](HWND, UINT message, WPARAM wParam, LPARAM) {
-    if (message == WM_TIMER && wParam == 78)
-      observer.Look();
-  };
-  SetTimer(window, 78, 40, nullptr);
+  removedFolder = folder;
+  script_host::launches.clear();
+  const ScriptHostCalls realCalls = scriptHostCalls;
+  scriptHostCalls.start = StartSeeingTheFolder;
   ScriptedUser user;
   user.Answer({Press(IDOK)}).Answer({Press(IDYES)}).Answer({Press(IDOK)});
   Begin();
-  observeMessage = nullptr;
+  scriptHostCalls = realCalls;
 
   ASSERT_EQ(3u, user.shown().size());
   EXPECT_EQ("List of Files", user.shown()[0].caption);
@@ -374,13 +356,15 @@ TEST_F(Flows, UninstallRemovesEveryShortcutThenTheFolderTree) {
 
   // The script removed the desktop, programs, uninstall and startup
   // shortcuts, created none, and ran while the folder still stood.
-  EXPECT_TRUE(observer.sawScriptBeforeRemoval);
+  ASSERT_EQ(1u, script_host::launches.size());
+  const std::string& script = script_host::launches[0].script;
+  EXPECT_TRUE(folderStoodAtScript);
   for (const char* line :
        {"FSO.DeleteFile(DesktopPath & \"\\Orvel.lnk\")",
         "FSO.DeleteFile(folderspec & \"\\Orvel.lnk\")",
         "\\UN-INSTALL Orvel.lnk\")", "folderspec=(folderspec & \"\\StartUp\")"})
-    EXPECT_NE(std::string::npos, observer.script.find(line)) << line;
-  EXPECT_EQ(std::string::npos, observer.script.find("CreateShortcut"));
+    EXPECT_NE(std::string::npos, script.find(line)) << line;
+  EXPECT_EQ(std::string::npos, script.find("CreateShortcut"));
 }
 
 TEST_F(Flows, UninstallStopsUnlessTheDestructionIsConfirmed) {

@@ -26,6 +26,8 @@ enum Before {
   EARLIER_HELD,
   INSTALLED,
   INSTALLED_HELD,
+  // Installed, with a folder whose name the 8-bit calls spell "..\victim".
+  INSTALLED_FULL_WIDTH,
   FOREIGN
 };
 enum After {
@@ -34,6 +36,7 @@ enum After {
   EARLIER_KEPT,
   GONE,
   HELD_FILE_LEFT,
+  UNNAMEABLE_LEFT,
   AS_IT_WAS
 };
 
@@ -87,12 +90,31 @@ const Case kCases[] = {
      "Removed: %D\\"},
     {"removal held", kInstall, INSTALLED_HELD, "/un /s /LOG=%L /D=%D", 1603,
      HELD_FILE_LEFT, "Folder Delete Error: <%D\\data\\>"},
+    {"full width", kInstall, INSTALLED_FULL_WIDTH, "/UN /S /LOG=%L /D=%D", 1603,
+     UNNAMEABLE_LEFT, "Folder Delete Error: <%D\\>"},
     {"not installed", kInstall, FOREIGN, "/S /UN /LOG=%L /D=%D", 1605,
      AS_IT_WAS, "Not installed, nothing removed"},
     {"updated", kUpdate, INSTALLED, "/S /LOG=%L /D=%D", 0, PAYLOAD,
      "Updating: %D\\"},
     {"update of nothing", kUpdate, NOTHING, "/S /LOG=%L /D=%D", 50,
      NOTHING_MADE, "Error #50"},
+    // Other spellings of the root and of the Windows folder: refused, and
+    // nothing is made or removed anywhere.
+    {"hostile", kInstall, NOTHING,
+     "/S /LOG=%L /D=c:\\orvel-tests\\unattended\\x\\..\\..\\..\\", 40,
+     NOTHING_MADE, "Folder Error: Error #40"},
+    {"hostile", kInstall, NOTHING,
+     "/UN /S /LOG=%L /D=c:\\orvel-tests\\unattended\\x\\..\\..\\..\\", 40,
+     NOTHING_MADE, "Folder Error: Error #40"},
+    {"hostile", kInstall, NOTHING, "/S /LOG=%L /D=c:\\.\\windows\\orvel\\", 41,
+     NOTHING_MADE, "| c:\\windows\\orvel\\"},
+    {"hostile", kInstall, NOTHING, "/S /LOG=%L /D=c:/Windows./orvel", 41,
+     NOTHING_MADE, "| c:\\Windows\\orvel\\"},
+    {"hostile", kInstall, NOTHING,
+     "/S /LOG=%L /D=c:\\orvel-tests\\..\\windows \\system32\\..\\orvel", 41,
+     NOTHING_MADE, "| c:\\windows\\orvel\\"},
+    {"hostile", kUpdate, NOTHING, "/S /LOG=%L /D=\\\\?\\c:\\windows\\orvel", 26,
+     NOTHING_MADE, "Error #26"},
 };
 
 void PrintTo(const Case& c, std::ostream* out) {
@@ -140,6 +162,11 @@ protected:
       CreateDirectoryA((folder + "\\data").c_str(), nullptr);
       WriteBytes(folder + "\\data\\notes.txt", "made by the user");
     }
+    if (before == INSTALLED_FULL_WIDTH) {
+      CreateDirectoryA((kRoot + "victim").c_str(), nullptr);
+      WriteBytes(kRoot + "victim\\precious.txt", "outside the installation");
+      ASSERT_TRUE(CreateDirectoryW(FullWidthFolder().c_str(), nullptr));
+    }
     if (before == EARLIER_HELD || before == INSTALLED_HELD) {
       std::string path =
           folder +
@@ -148,6 +175,10 @@ protected:
                          OPEN_EXISTING, 0, nullptr);
       ASSERT_NE(INVALID_HANDLE_VALUE, held);
     }
+  }
+
+  std::wstring FullWidthFolder() const {
+    return LongPath(folder + "\\").append(L"\uFF0E\uFF0E\uFF3Cvictim");
   }
 
   std::string Tail(const char* tail) const {
@@ -169,6 +200,8 @@ protected:
       EXPECT_FALSE(Exists(inside + "$$unc.tm$"));
       break;
     case NOTHING_MADE:
+      EXPECT_FALSE(Exists("c:\\windows\\orvel\\"));
+      [[fallthrough]];
     case GONE:
       EXPECT_FALSE(Exists(inside));
       break;
@@ -179,6 +212,12 @@ protected:
     case HELD_FILE_LEFT:
       EXPECT_EQ("made by the user", ReadBytes(inside + "data\\notes.txt"));
       EXPECT_FALSE(Exists(inside + "orvel.exe"));
+      break;
+    case UNNAMEABLE_LEFT:
+      EXPECT_EQ("outside the installation",
+                ReadBytes(kRoot + "victim\\precious.txt"));
+      EXPECT_FALSE(Exists(inside + "orvel.exe"));
+      EXPECT_TRUE(Exists(inside));
       break;
     case AS_IT_WAS:
       EXPECT_EQ(foundBefore, Snapshot(inside));
@@ -221,10 +260,85 @@ TEST_P(Unattended, ExitCodeDiskAndLog) {
               written.find("Exit code: " + std::to_string(c.exitCode) + "\r\n"))
         << written;
   }
+  RemoveDirectoryW(FullWidthFolder().c_str());
   RemoveTree(folder + "\\");
+  RemoveTree(kRoot + "victim\\");
   DeleteFileA(log.c_str());
 }
 
 INSTANTIATE_TEST_SUITE_P(Runs, Unattended, testing::ValuesIn(kCases));
+
+} // namespace
+
+namespace {
+
+using disk::Exists;
+using disk::FolderContents;
+
+// Sets an environment variable for the test's children, and back.
+struct Environment {
+  Environment(const char* name, const std::string& value) : name(name) {
+    char old[2048];
+    DWORD length = GetEnvironmentVariableA(name, old, sizeof old);
+    had = length > 0 && length < sizeof old;
+    if (had)
+      before = old;
+    SetEnvironmentVariableA(name, value.c_str());
+  }
+  ~Environment() {
+    SetEnvironmentVariableA(name, had ? before.c_str() : nullptr);
+  }
+  const char* name;
+  bool had = false;
+  std::string before;
+};
+
+// A library named like one the installer needs, and a script host, placed
+// beside the installer, in the temporary folder and in the current folder
+// by someone else, are never loaded or started: not by an installation,
+// not by a removal. Wine is told to prefer such libraries to its own, as
+// Windows' search order does for libraries that are not on its known list.
+TEST(PlantedFiles, AreNeverLoadedOrStarted) {
+  const std::string root = "c:\\orvel-tests\\planted\\";
+  const std::string temp = root + "temp\\";
+  disk::RemoveTree(root);
+  CreateDirectoryA("c:\\orvel-tests", nullptr);
+  CreateDirectoryA(root.c_str(), nullptr);
+  CreateDirectoryA(temp.c_str(), nullptr);
+  ASSERT_TRUE(CopyFileA(INSTALL_EXE_PATH, (root + "install.exe").c_str(), 0));
+  for (const std::string& folder : {root, temp}) {
+    for (const char* library : {"version.dll", "lz32.dll"})
+      ASSERT_TRUE(
+          CopyFileA(PLANTED_LIBRARY_PATH, (folder + library).c_str(), 0));
+    ASSERT_TRUE(
+        CopyFileA(PLANTED_PROGRAM_PATH, (folder + "wscript.exe").c_str(), 0));
+  }
+  {
+    Environment tmp("TMP", temp), tempVariable("TEMP", temp);
+    Environment overrides("WINEDLLOVERRIDES",
+                          "mscoree,mshtml=;version,lz32=n,b");
+    char saved[MAX_PATH];
+    GetCurrentDirectoryA(sizeof saved, saved);
+    SetCurrentDirectoryA(temp.c_str());
+    const std::string dest = "/D=" + root + "dest";
+    for (const std::string& tail : {"/S " + dest, "/UN /S " + dest}) {
+      Installer run(tail, (root + "install.exe").c_str());
+      EXPECT_EQ(0, run.ExitCodeWithin(60000)) << tail;
+    }
+    SetCurrentDirectoryA(saved);
+  }
+  EXPECT_FALSE(Exists(root + "dest"));
+  for (const std::string& folder : {root, temp})
+    for (const std::string& name : FolderContents(folder))
+      EXPECT_EQ(std::string::npos, name.find(".ran")) << folder << name;
+
+  // The planted library does leave its mark once it is loaded.
+  ASSERT_TRUE(CopyFileA(PLANTED_LIBRARY_PATH, (root + "mark.dll").c_str(), 0));
+  HMODULE loaded = LoadLibraryA((root + "mark.dll").c_str());
+  ASSERT_NE(nullptr, loaded);
+  FreeLibrary(loaded);
+  EXPECT_TRUE(Exists(root + "mark.dll.ran"));
+  disk::RemoveTree(root);
+}
 
 } // namespace

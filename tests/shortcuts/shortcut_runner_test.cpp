@@ -5,14 +5,15 @@
 #include "tests/support/disk_files.h"
 #include "tests/shortcuts/shortcut_script_lines.h"
 #include "tests/support/installer_state_reset.h"
+#include "tests/support/script_host_fake.h"
 #include "tests/support/scripted_user.h"
 
 #include <gtest/gtest.h>
 #include <windows.h>
-#include <tlhelp32.h>
 
 #include <fstream>
 #include <iterator>
+#include <set>
 #include <thread>
 
 using namespace script_lines;
@@ -22,11 +23,11 @@ namespace {
 
 const char kRoot[] = "c:\\orvel-tests\\shortcuts";
 const char kTemp[] = "c:\\orvel-tests\\shortcuts\\temp\\";
-// The name made from "ins" and 936 (hexadecimal 3A8) in the temp folder.
-const char kScript[] = "c:\\orvel-tests\\shortcuts\\temp\\ins3a8.vbs";
 
 using disk::Exists;
+using disk::FolderContents;
 using disk::ReadBytes;
+using script_host::launches;
 
 std::string CurrentFolder() {
   char folder[MAX_PATH];
@@ -34,71 +35,28 @@ std::string CurrentFolder() {
   return folder;
 }
 
-bool SameFolder(std::string a, std::string b) {
-  while (!a.empty() && a.back() == '\\')
-    a.pop_back();
-  while (!b.empty() && b.back() == '\\')
-    b.pop_back();
-  return lstrcmpiA(a.c_str(), b.c_str()) == 0;
+std::string SystemFolder() {
+  char folder[MAX_PATH];
+  GetSystemDirectoryA(folder, sizeof folder);
+  return folder;
 }
 
-// What the start function saw when the runner launched the script host.
-struct Launch {
-  std::string commandLine;
-  unsigned showState = 0;
-  std::string folder;
-  std::string script; // the bytes of the script named on the command line
-};
+// A start that makes the real host; ScriptHostCalls as the product has it.
+ScriptHostCalls realCalls = scriptHostCalls;
+// A host that takes this long before it ends (0: the real one).
+DWORD hostLateMs = 0;
 
-std::vector<Launch> launches;
-unsigned startResult = 33;
-bool startForReal = false;
-unsigned (*realStart)(const char*, unsigned) = nullptr;
-std::vector<HANDLE> hosts; // script hosts still running after their start
-
-// The processes started from this one, counted by a job that the test
-// process belongs to: a host that has already run its script and ended
-// is still counted.
-DWORD ProcessesStartedInJob() {
-  static HANDLE job = [] {
-    HANDLE j = CreateJobObjectA(nullptr, nullptr);
-    AssignProcessToJobObject(j, GetCurrentProcess());
-    return j;
-  }();
-  JOBOBJECT_BASIC_ACCOUNTING_INFORMATION info = {};
-  QueryInformationJobObject(job, JobObjectBasicAccountingInformation, &info,
-                            sizeof info, nullptr);
-  return info.TotalProcesses;
-}
-
-// Script hosts this process started that still run.
-void CollectHosts() {
-  HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
-  PROCESSENTRY32 entry;
-  entry.dwSize = sizeof entry;
-  for (BOOL ok = Process32First(snapshot, &entry); ok;
-       ok = Process32Next(snapshot, &entry))
-    if (entry.th32ParentProcessID == GetCurrentProcessId() &&
-        lstrcmpiA(entry.szExeFile, "wscript.exe") == 0)
-      if (HANDLE h = OpenProcess(SYNCHRONIZE | PROCESS_TERMINATE, FALSE,
-                                 entry.th32ProcessID))
-        hosts.push_back(h);
-  CloseHandle(snapshot);
-}
-
-unsigned RecordingStart(const char* commandLine, unsigned showState) {
-  Launch launch;
-  launch.commandLine = commandLine;
-  launch.showState = showState;
-  launch.folder = CurrentFolder();
-  const char* blank = strchr(commandLine, ' ');
-  if (blank)
-    launch.script = ReadBytes(blank + 1);
-  launches.push_back(launch);
-  if (!startForReal)
-    return startResult;
-  unsigned result = realStart(commandLine, showState);
-  CollectHosts();
+unsigned LateStart(const char* program, char* commandLine, HANDLE* process) {
+  unsigned result = script_host::RecordStart(program, commandLine, process);
+  if (result == 0 && hostLateMs) {
+    HANDLE finished = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    std::thread([finished] {
+      Sleep(hostLateMs);
+      SetEvent(finished);
+    }).detach();
+    CloseHandle(*process);
+    *process = finished;
+  }
   return result;
 }
 
@@ -109,30 +67,21 @@ protected:
     state.allUsersShortcuts = 1;
     CreateDirectoryA("c:\\orvel-tests", nullptr);
     CreateDirectoryA(kRoot, nullptr);
+    disk::RemoveTree(kTemp);
     CreateDirectoryA(kTemp, nullptr);
     CreateDirectoryA("c:\\orvel-tests\\Orvel", nullptr);
     std::ofstream(kTarget, std::ios::binary) << "MZ";
-    DeleteFileA(kScript);
     saveFolder = CurrentFolder();
     SetEnvironmentVariableA("TMP", kTemp);
     SetEnvironmentVariableA("TEMP", kTemp);
     launches.clear();
-    startResult = 33;
-    startForReal = false;
-    realStart = scriptHostCalls.start;
-    scriptHostCalls.start = RecordingStart;
+    script_host::startResult = 0;
+    hostLateMs = 0;
+    scriptHostCalls.start = script_host::RecordStart;
   }
   void TearDown() override {
-    scriptHostCalls.start = realStart;
+    scriptHostCalls = realCalls;
     SetCurrentDirectoryA(saveFolder.c_str());
-    // Nothing started here outlives the test: a host still busy after a
-    // few seconds is ended.
-    for (HANDLE host : hosts) {
-      if (WaitForSingleObject(host, 5000) != WAIT_OBJECT_0)
-        TerminateProcess(host, 1);
-      CloseHandle(host);
-    }
-    hosts.clear();
   }
 
   ShortcutStatus TimedUpdate(ShortcutFlags flags, const char* target) {
@@ -157,9 +106,8 @@ TEST_F(ShortcutRunner, NothingToDoWritesNothingAndShowsNothing) {
   // A program that is not there gets no shortcut, without a word.
   EXPECT_EQ(0, TimedUpdate(6, "c:\\orvel-tests\\shortcuts\\none\\orvel.exe"));
   EXPECT_EQ(0, TimedUpdate(8, "c:\\orvel-tests\\shortcuts\\none\\orvel.exe"));
-  EXPECT_LT(elapsed, 1000u);
   EXPECT_TRUE(launches.empty());
-  EXPECT_FALSE(Exists(kScript));
+  EXPECT_TRUE(FolderContents(kTemp).empty());
   EXPECT_TRUE(user.shown().empty());
 }
 
@@ -174,22 +122,32 @@ TEST_F(ShortcutRunner, MissingTargetStillGetsItsUninstallShortcut) {
   EXPECT_TRUE(user.shown().empty());
 }
 
-TEST_F(ShortcutRunner, WritesTheScriptWithCrLfAndStartsTheHostOnIt) {
+// The host by its full path in the system folder, the script by its full
+// quoted path under a fresh name; nothing found through a search path.
+TEST_F(ShortcutRunner, WritesTheScriptWithCrLfAndStartsTheHostByFullPath) {
   state.allUsersShortcuts = 0;
+  // Files already in the temporary folder are never written into.
+  disk::WriteBytes(std::string(kTemp) + "ins3a8.vbs", "someone else's");
+  disk::WriteBytes(std::string(kTemp) + "wscript.exe", "planted");
   ScriptedUser user;
   EXPECT_EQ(0, TimedUpdate(6, kTarget));
-  ASSERT_EQ(1u, launches.size());
+  EXPECT_EQ(0, TimedUpdate(6, kTarget));
+  ASSERT_EQ(2u, launches.size());
   EXPECT_EQ(Joined(kHeaderCurrentUser + kD1toD3 + kD4toD10 + kP1toP24, "\r\n"),
             launches[0].script);
-  EXPECT_EQ(
-      0, lstrcmpiA("wscript.exe ins3a8.vbs", launches[0].commandLine.c_str()))
-      << launches[0].commandLine;
-  EXPECT_EQ(static_cast<unsigned>(SW_SHOWNA), launches[0].showState);
-  EXPECT_TRUE(SameFolder(kTemp, launches[0].folder)) << launches[0].folder;
-  // The temp folder stays the current folder; the script is gone.
-  EXPECT_TRUE(SameFolder(kTemp, CurrentFolder())) << CurrentFolder();
-  EXPECT_GE(elapsed, 1800u);
-  EXPECT_FALSE(Exists(kScript));
+  const std::string host = SystemFolder() + "\\wscript.exe";
+  EXPECT_EQ(host, launches[0].program);
+  const std::string& script = launches[0].scriptPath;
+  EXPECT_EQ("\"" + host + "\" \"" + script + "\"", launches[0].commandLine);
+  EXPECT_EQ(0, _strnicmp(script.c_str(), kTemp, strlen(kTemp))) << script;
+  EXPECT_EQ(".vbs", script.substr(script.size() - 4));
+  EXPECT_NE(launches[1].scriptPath, script) << "a name that can be guessed";
+  // Only what was there before stays: the scripts are gone, the current
+  // folder is the caller's.
+  EXPECT_EQ((std::set<std::string>{"ins3a8.vbs", "wscript.exe"}),
+            FolderContents(kTemp));
+  EXPECT_EQ("someone else's", ReadBytes(std::string(kTemp) + "ins3a8.vbs"));
+  EXPECT_EQ(saveFolder, CurrentFolder());
   EXPECT_EQ(1, scriptWritten);
   EXPECT_TRUE(user.shown().empty());
 }
@@ -218,16 +176,17 @@ LRESULT CALLBACK ProbeProc(HWND window, UINT message, WPARAM wParam,
                            LPARAM lParam) {
   if (message == WM_APP + 5) {
     seen.at = GetTickCount();
-    seen.scriptThere = Exists(kScript);
+    seen.scriptThere = !launches.empty() && Exists(launches[0].scriptPath);
     return 0;
   }
   return DefWindowProcA(window, message, wParam, lParam);
 }
 
-// Wine's script host starts, but its shell object lacks some of what the
-// script sets, so only the launch is checked, not the shortcuts made.
-TEST_F(ShortcutRunner, RealScriptHostStartsWhileTheWaitDeliversMessages) {
-  startForReal = true;
+// A host that starts late is waited for, not cut off by a clock, and the
+// thread's windows take their messages meanwhile.
+TEST_F(ShortcutRunner, WaitsForALateHostWhileTheWindowsTakeMessages) {
+  scriptHostCalls.start = LateStart;
+  hostLateMs = 3000;
   seen = Seen();
   WNDCLASSA wc = {};
   wc.lpfnWndProc = ProbeProc;
@@ -237,16 +196,12 @@ TEST_F(ShortcutRunner, RealScriptHostStartsWhileTheWaitDeliversMessages) {
   HWND probe = CreateWindowA("ShortcutWaitProbe", "", 0, 0, 0, 0, 0,
                              HWND_MESSAGE, nullptr, wc.hInstance, nullptr);
   ASSERT_NE(nullptr, probe);
-
-  // Posted from elsewhere while the runner waits.
   std::thread poster([probe] {
     Sleep(600);
     PostMessageA(probe, WM_APP + 5, 0, 0);
   });
-  DWORD processesBefore = ProcessesStartedInJob();
   DWORD start = GetTickCount();
   ShortcutStatus status = TimedUpdate(31, "c:\\orvel-tests\\Orvel\\");
-  DWORD end = GetTickCount();
   poster.join();
   DestroyWindow(probe);
 
@@ -255,17 +210,24 @@ TEST_F(ShortcutRunner, RealScriptHostStartsWhileTheWaitDeliversMessages) {
   EXPECT_EQ(
       Joined(kHeaderAllUsers + kD1toD3 + kP1toP15 + kU1toU15 + kS1toS9, "\r\n"),
       launches[0].script);
-  EXPECT_EQ(processesBefore + 1, ProcessesStartedInJob())
-      << "no script host was started";
-  EXPECT_NE(0u, seen.at) << "the posted message was not delivered";
-  EXPECT_GT(seen.at, start);
-  EXPECT_LT(seen.at, end);
+  EXPECT_GT(seen.at, start) << "the posted message was not delivered";
   EXPECT_TRUE(seen.scriptThere);
-  EXPECT_GE(elapsed, 1800u);
-  EXPECT_FALSE(Exists(kScript));
+  EXPECT_GE(elapsed, 3000u);
+  EXPECT_FALSE(Exists(launches[0].scriptPath));
+}
+
+// The real host, started by the product's own start: the run ends once it
+// has ended, and not later than the bound.
+TEST_F(ShortcutRunner, RealScriptHostRunsToItsEnd) {
+  scriptHostCalls.start = realCalls.start;
+  EXPECT_EQ(0, TimedUpdate(31, "c:\\orvel-tests\\Orvel\\"));
+  EXPECT_LT(elapsed, 60000u);
+  EXPECT_TRUE(FolderContents(kTemp).empty());
 }
 
 TEST_F(ShortcutRunner, QuitRequestedDuringTheWaitReachesTheMainLoop) {
+  scriptHostCalls.start = LateStart;
+  hostLateMs = 800;
   std::thread poster([thread = GetCurrentThreadId()] {
     Sleep(300);
     PostThreadMessageA(thread, WM_QUIT, 3, 0);
@@ -277,33 +239,18 @@ TEST_F(ShortcutRunner, QuitRequestedDuringTheWaitReachesTheMainLoop) {
   EXPECT_EQ(3u, message.wParam);
 }
 
-TEST_F(ShortcutRunner, HostNotFoundShowsError1002AfterTheWait) {
-  startResult = 2;
+TEST_F(ShortcutRunner, HostNotFoundShowsError1002) {
+  script_host::startResult = 2;
   ScriptedUser user;
   user.Answer({Press(IDOK)});
   EXPECT_EQ(1002, TimedUpdate(6, kTarget));
-  EXPECT_GE(elapsed, 1800u);
-  EXPECT_FALSE(Exists(kScript));
+  EXPECT_TRUE(FolderContents(kTemp).empty());
   ASSERT_EQ(1u, user.shown().size());
   const Shown& box = user.shown()[0];
   EXPECT_TRUE(box.isMessageBox);
   EXPECT_EQ("Error", box.caption);
   EXPECT_EQ("Could not access Shortcut Icons\n\n(Error #1002)\n", box.text);
   EXPECT_EQ(static_cast<UINT>(MB_OK | MB_ICONEXCLAMATION), box.style);
-}
-
-TEST_F(ShortcutRunner, ScriptThatCannotBeOpenedGives1WithoutWaiting) {
-  CreateDirectoryA(kScript, nullptr); // a folder where the file would go
-  ScriptedUser user;
-  user.Answer({Press(IDOK)});
-  ShortcutStatus status = TimedUpdate(6, kTarget);
-  RemoveDirectoryA(kScript);
-  EXPECT_EQ(1, status);
-  EXPECT_LT(elapsed, 1800u);
-  EXPECT_TRUE(launches.empty());
-  ASSERT_EQ(1u, user.shown().size());
-  EXPECT_EQ("Could not access Shortcut Icons\n\n(Error #1)\n",
-            user.shown()[0].text);
 }
 
 TEST_F(ShortcutRunner, MissingTempFolderGivesTempPathError) {
@@ -330,25 +277,22 @@ TEST_F(ShortcutRunner, WithoutATempFolderTheScriptGoesToWindows) {
   ScriptedUser user;
   EXPECT_EQ(0, TimedUpdate(2, kTarget));
   ASSERT_EQ(1u, launches.size());
-  EXPECT_TRUE(SameFolder("c:\\WINDOWS", launches[0].folder))
-      << launches[0].folder;
+  EXPECT_EQ(0, _strnicmp("\\WINDOWS\\", launches[0].scriptPath.c_str(), 9))
+      << launches[0].scriptPath;
   EXPECT_FALSE(launches[0].script.empty());
-  EXPECT_FALSE(Exists("c:\\windows\\ins3a8.vbs"));
+  EXPECT_FALSE(Exists("c:" + launches[0].scriptPath));
   EXPECT_TRUE(user.shown().empty());
 }
 
 TEST_F(ShortcutRunner, DeleteScriptOnlyDeletesWhatThisProcessWrote) {
   scriptWritten = 0;
-  std::ofstream(kScript) << "left behind";
   EXPECT_EQ(0, TimedUpdate(SHORTCUT_DELETE_SCRIPT, kTarget));
-  EXPECT_TRUE(Exists(kScript));
-
   EXPECT_EQ(0, TimedUpdate(2, kTarget)); // writes one
   EXPECT_EQ(1, scriptWritten);
-  std::ofstream(kScript) << "held by the host";
+  ASSERT_EQ(1u, launches.size());
+  disk::WriteBytes(launches[0].scriptPath, "held by the host");
   EXPECT_EQ(0, TimedUpdate(SHORTCUT_DELETE_SCRIPT, kTarget));
-  EXPECT_FALSE(Exists(kScript));
-  EXPECT_LT(elapsed, 1000u);
+  EXPECT_FALSE(Exists(launches[0].scriptPath));
   EXPECT_EQ(1u, launches.size());
 }
 
