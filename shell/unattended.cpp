@@ -6,6 +6,7 @@
 #include "shell/commands.h"
 #include "shell/start_up.h"
 #include "shortcuts/shortcut_flags.h"
+#include "shortcuts/shortcut_runner.h"
 #include "state/installer_state.h"
 #include "state/message_box.h"
 
@@ -74,6 +75,14 @@ ErrorCode Failed(ErrorCode code) {
   return code;
 }
 
+// The files are in place; the shortcuts may not be.
+int ShortcutsAsAsked() {
+  if (lastShortcutStatus == 0)
+    return 0;
+  Log("Shortcuts", "not made or not removed as asked");
+  return EXIT_SHORTCUTS_NOT_MADE;
+}
+
 ErrorCode Install() {
   ErrorCode code = ValidateDestination(0);
   if (code != 0)
@@ -94,7 +103,7 @@ ErrorCode Install() {
     return Failed(code);
   }
   Log("Installed", state.destinationPath);
-  return 0;
+  return ShortcutsAsAsked();
 }
 
 int HoldsProduct(const char* folder) {
@@ -120,7 +129,7 @@ int Remove() {
     return EXIT_REMOVAL_INCOMPLETE;
   }
   Log("Removed", state.destinationPath);
-  return 0;
+  return ShortcutsAsAsked();
 }
 
 int Run(HINSTANCE instance, const CommandTail& tail) {

@@ -8,6 +8,7 @@
 // They are the numbers Windows Installer uses for the same outcomes, so
 // deployment tools that know those (and retry on 1618) read them right.
 enum {
+  EXIT_SHORTCUTS_NOT_MADE = 72,   // files in place, shortcuts not as asked
   EXIT_REMOVAL_INCOMPLETE = 1603, // something of the folder stayed behind
   EXIT_NOT_INSTALLED = 1605,      // no orvel.exe in the folder to remove
   EXIT_INSTALLER_RUNNING = 1618,  // another installer shows its window

@@ -1,5 +1,6 @@
 #include "shortcuts/shortcut_runner.h"
 
+#include "shortcuts/shell_links.h"
 #include "shortcuts/shortcut_script.h"
 #include "state/installer_state.h"
 #include "state/message_box.h"
@@ -11,6 +12,7 @@
 #include <string.h>
 
 int scriptWritten = 0;
+ShortcutStatus lastShortcutStatus = 0;
 
 namespace {
 
@@ -240,6 +242,13 @@ ShortcutStatus UpdateShortcuts(ShortcutFlags flags, const char* target) {
     status = RunScript(file, scriptPath, flags, targetPath, workingFolder);
     DeleteFileA(scriptPath);
   }
+  // Whatever the script did or failed to do, the shortcuts end up as
+  // asked, or the user is told.
+  if (CompleteShortcuts(flags, targetPath, workingFolder))
+    status = 0;
+  else if (status == 0)
+    status = SHORTCUTS_NOT_MADE;
+  lastShortcutStatus = status;
   if (status != 0) {
     wsprintfA(state.scratchText,
               "Could not access Shortcut Icons\n\n(Error #%d)\n", status);

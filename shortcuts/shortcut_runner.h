@@ -8,6 +8,14 @@
 
 ShortcutStatus UpdateShortcuts(ShortcutFlags flags, const char* target);
 
+// The script ran, but a shortcut it was asked for is not as asked, and
+// could not be made or removed otherwise either.
+enum { SHORTCUTS_NOT_MADE = 3 };
+
+// The status of the last call that got as far as running a script: an
+// unattended run reports it in its exit code.
+extern ShortcutStatus lastShortcutStatus;
+
 // Set once a script file has been opened for writing in this process, so
 // that a later call with SHORTCUT_DELETE_SCRIPT knows there may be one.
 extern int scriptWritten;

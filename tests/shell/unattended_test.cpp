@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 #include <windows.h>
+#include <shlobj.h>
 
 #include <cstring>
 #include <string>
@@ -129,6 +130,39 @@ std::string Replaced(std::string text, const std::string& mark,
   return text;
 }
 
+// The desktop and programs shortcuts of an installation, in all users'
+// or in the user's folders, as the installer chose.
+std::string DesktopLink(bool allUsers) {
+  char folder[MAX_PATH] = "";
+  SHGetSpecialFolderPathA(
+      nullptr, folder,
+      allUsers ? CSIDL_COMMON_DESKTOPDIRECTORY : CSIDL_DESKTOPDIRECTORY, FALSE);
+  return std::string(folder) + "\\Orvel.lnk";
+}
+
+std::string ProgramsLink(bool allUsers) {
+  char folder[MAX_PATH] = "";
+  SHGetSpecialFolderPathA(nullptr, folder,
+                          allUsers ? CSIDL_COMMON_PROGRAMS : CSIDL_PROGRAMS,
+                          FALSE);
+  return std::string(folder) + "\\Orvel\\Orvel.lnk";
+}
+
+bool ShortcutsMade() {
+  for (bool allUsers : {true, false})
+    if (Exists(DesktopLink(allUsers)) && Exists(ProgramsLink(allUsers)))
+      return true;
+  return false;
+}
+
+// Shortcuts that earlier tests left, so that each run shows its own.
+void RemoveShortcuts() {
+  for (bool allUsers : {true, false}) {
+    DeleteFileA(DesktopLink(allUsers).c_str());
+    DeleteFileA(ProgramsLink(allUsers).c_str());
+  }
+}
+
 class Unattended : public testing::TestWithParam<Case> {
 protected:
   void SetUp() override {
@@ -142,6 +176,7 @@ protected:
                                : kLogs + number + ".log";
     RemoveTree(folder + "\\");
     DeleteFileA(log.c_str());
+    RemoveShortcuts();
     product = {{"orvel.exe", ReadBytes(ORVEL_EXE_PATH)},
                {"orvel.chm", ReadBytes(ORVEL_CHM_PATH)}};
   }
@@ -198,12 +233,15 @@ protected:
       EXPECT_TRUE(Exists(inside + (update ? "new.txt" : "eula.txt")));
       EXPECT_FALSE(Exists(inside + "$$cmp.tm$"));
       EXPECT_FALSE(Exists(inside + "$$unc.tm$"));
+      EXPECT_TRUE(ShortcutsMade());
       break;
     case NOTHING_MADE:
       EXPECT_FALSE(Exists("c:\\windows\\orvel\\"));
-      [[fallthrough]];
+      EXPECT_FALSE(Exists(inside));
+      break;
     case GONE:
       EXPECT_FALSE(Exists(inside));
+      EXPECT_FALSE(ShortcutsMade());
       break;
     case EARLIER_KEPT:
       EXPECT_EQ("an earlier orvel", ReadBytes(inside + "orvel.exe"));
@@ -339,6 +377,29 @@ TEST(PlantedFiles, AreNeverLoadedOrStarted) {
   FreeLibrary(loaded);
   EXPECT_TRUE(Exists(root + "mark.dll.ran"));
   disk::RemoveTree(root);
+}
+
+} // namespace
+
+namespace {
+
+// With VBScript switched off (an optional feature of Windows now) the
+// installation still ends with its shortcuts, and the removal without.
+TEST(ScriptHostWithoutVbscript, ShortcutsAreStillMadeAndRemoved) {
+  const std::string dest = "/D=c:\\orvel-tests\\no-vbscript";
+  Environment overrides("WINEDLLOVERRIDES", "mscoree,mshtml=;vbscript=d");
+  RemoveShortcuts();
+  {
+    Installer run("/S " + dest);
+    EXPECT_EQ(0, run.ExitCodeWithin(90000));
+  }
+  EXPECT_TRUE(ShortcutsMade());
+  {
+    Installer run("/UN /S " + dest);
+    EXPECT_EQ(0, run.ExitCodeWithin(90000));
+  }
+  EXPECT_FALSE(ShortcutsMade());
+  EXPECT_FALSE(disk::Exists("c:\\orvel-tests\\no-vbscript"));
 }
 
 } // namespace

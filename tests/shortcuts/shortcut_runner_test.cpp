@@ -10,6 +10,7 @@
 
 #include <gtest/gtest.h>
 #include <windows.h>
+#include <shlobj.h>
 
 #include <fstream>
 #include <iterator>
@@ -239,18 +240,38 @@ TEST_F(ShortcutRunner, QuitRequestedDuringTheWaitReachesTheMainLoop) {
   EXPECT_EQ(3u, message.wParam);
 }
 
-TEST_F(ShortcutRunner, HostNotFoundShowsError1002) {
+std::string ShellFolder(int folder) {
+  char path[MAX_PATH] = "";
+  SHGetSpecialFolderPathA(nullptr, path, folder, FALSE);
+  return path;
+}
+
+// Without a script host (missing, switched off, or one without VBScript)
+// the shortcuts are made and removed all the same, silently, with the
+// target, arguments and hot key the script gives them.
+TEST_F(ShortcutRunner, WithoutAHostTheShortcutsAreStillMadeAndRemoved) {
   script_host::startResult = 2;
+  const std::string programs = ShellFolder(CSIDL_COMMON_PROGRAMS);
+  const std::string links[] = {ShellFolder(CSIDL_COMMON_DESKTOPDIRECTORY) +
+                                   "\\Orvel.lnk",
+                               programs + "\\Orvel\\Orvel.lnk",
+                               programs + "\\Orvel\\UN-INSTALL Orvel.lnk",
+                               programs + "\\StartUp\\Orvel.lnk"};
   ScriptedUser user;
-  user.Answer({Press(IDOK)});
-  EXPECT_EQ(1002, TimedUpdate(6, kTarget));
-  EXPECT_TRUE(FolderContents(kTemp).empty());
-  ASSERT_EQ(1u, user.shown().size());
-  const Shown& box = user.shown()[0];
-  EXPECT_TRUE(box.isMessageBox);
-  EXPECT_EQ("Error", box.caption);
-  EXPECT_EQ("Could not access Shortcut Icons\n\n(Error #1002)\n", box.text);
-  EXPECT_EQ(static_cast<UINT>(MB_OK | MB_ICONEXCLAMATION), box.style);
+  EXPECT_EQ(0, TimedUpdate(0x1E, kTarget));
+  for (const std::string& link : links) {
+    std::string bytes = ReadBytes(link);
+    EXPECT_NE(std::string::npos,
+              bytes.find(link == links[2] ? "install.exe" : "orvel.exe"))
+        << link;
+  }
+  EXPECT_NE(std::string::npos, ReadBytes(links[2]).find("/\0U\0N", 0, 5));
+  EXPECT_EQ(0, TimedUpdate(0x1F, "c:\\orvel-tests\\Orvel\\"));
+  for (const std::string& link : links)
+    EXPECT_FALSE(Exists(link)) << link;
+  EXPECT_FALSE(Exists(programs + "\\Orvel"));
+  EXPECT_TRUE(user.shown().empty());
+  EXPECT_EQ(2u, launches.size());
 }
 
 TEST_F(ShortcutRunner, MissingTempFolderGivesTempPathError) {
