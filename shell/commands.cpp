@@ -21,6 +21,12 @@
 
 namespace {
 
+// From the first step of a flow to its end (its dialogs, its boxes, the
+// wait for the script host) the window starts nothing else; only what the
+// flow itself sends gets through.
+int flowRunning = 0;
+int flowSending = 0;
+
 // Whole client area, without erasing: the paint covers everything.
 void Repaint(HWND window) {
   InvalidateRect(window, nullptr, FALSE);
@@ -82,7 +88,9 @@ int AskBeforeInstalling(HWND window) {
   if (state.iconChoiceOffered == 1 && ChooseIcons(window) == 0)
     return 0;
   if (state.agreementAccepted == 0 && state.agreementIncluded == 1) {
+    flowSending = 1;
     SendMessageA(window, WM_COMMAND, CMD_READ_AGREEMENT, 0);
+    flowSending = 0;
     if (state.agreementAccepted == 0 && state.updateMode == 0)
       return 0;
   }
@@ -98,7 +106,15 @@ int AskBeforeInstalling(HWND window) {
   return 1;
 }
 
+void RunFlow(HWND window);
+
 void BeginFlow(HWND window) {
+  flowRunning = 1;
+  RunFlow(window);
+  flowRunning = 0;
+}
+
+void RunFlow(HWND window) {
   ErrorCode code = ValidateDestination(0);
   if (code != 0) {
     ReportError(window, code);
@@ -150,6 +166,13 @@ HMENU BuildMenu(const PopupEntry* entries, int count, HMENU submenu) {
 
 } // namespace
 
+int RefusedWhileBusy() {
+  if (!flowRunning || flowSending)
+    return 0;
+  MessageBeep(MB_OK);
+  return 1;
+}
+
 void RemoveShortcutsAndFolder() {
   // 31: remove every kind of shortcut, make none.
   state.shortcutFlags = SHORTCUT_REMOVE_ONLY | SHORTCUT_DESKTOP |
@@ -162,6 +185,8 @@ void RemoveShortcutsAndFolder() {
 }
 
 LRESULT OnCommand(HWND window, WPARAM wParam, LPARAM lParam) {
+  if (RefusedWhileBusy())
+    return 0;
   switch (LOWORD(wParam)) {
   case CMD_EXIT:
     DestroyWindow(window);
@@ -198,6 +223,8 @@ LRESULT OnCommand(HWND window, WPARAM wParam, LPARAM lParam) {
 }
 
 void OnKeyDown(HWND window, WPARAM wParam) {
+  if (RefusedWhileBusy())
+    return;
   if (LOWORD(wParam) == VK_F5)
     PostMessageA(window, WM_COMMAND, CMD_READ_AGREEMENT, 0);
   else if (LOWORD(wParam) == VK_F9)
@@ -205,6 +232,8 @@ void OnKeyDown(HWND window, WPARAM wParam) {
 }
 
 void OnRightButtonUp(HWND window, LPARAM lParam) {
+  if (RefusedWhileBusy())
+    return;
   PopupEntry entries[POPUP_MAX_ENTRIES];
   int count = DescribePopupMenu(state.uninstallMode, state.updateMode,
                                 state.agreementIncluded,

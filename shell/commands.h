@@ -14,3 +14,7 @@ void OnRightButtonUp(HWND window, LPARAM lParam);
 // The removal, after the destination was checked: every shortcut of the
 // product, then the destination folder tree.
 void RemoveShortcutsAndFolder();
+
+// While a flow runs, the window's input starts nothing: 1 (with a beep)
+// when the input at hand must be refused.
+int RefusedWhileBusy();

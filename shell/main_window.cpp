@@ -130,8 +130,19 @@ static void OnLeftButtonUp(HWND window, LPARAM lParam) {
     PostMessageA(window, WM_COMMAND, CMD_CHANGE_DESTINATION, 0);
 }
 
+// Closing the window and clicking its hit areas (commands, keys and the
+// popup refuse themselves).
+static bool IsInput(UINT message, WPARAM wParam) {
+  return message == WM_LBUTTONUP || message == WM_CLOSE ||
+         (message == WM_SYSCOMMAND && (wParam & 0xFFF0) == SC_CLOSE);
+}
+
 LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam,
                                 LPARAM lParam) {
+  // While the installer works, the window takes no command and cannot be
+  // closed.
+  if (IsInput(message, wParam) && RefusedWhileBusy())
+    return 0;
   switch (message) {
   case WM_CREATE:
     InitializeState(window);

@@ -141,6 +141,13 @@ int Run(HINSTANCE instance, const CommandTail& tail) {
     Log("Refused", "another installer is running (its window \"Install\")");
     return EXIT_INSTALLER_RUNNING;
   }
+  // Two unattended runs (a deployment tool that retries) never overlap;
+  // the system releases the mark however this process ends.
+  CreateMutexA(nullptr, TRUE, "Global\\Orvel Installer Unattended");
+  if (GetLastError() == ERROR_ALREADY_EXISTS) {
+    Log("Refused", "another unattended installer is running");
+    return EXIT_INSTALLER_RUNNING;
+  }
   state.appInstance = instance;
   state.uninstallMode = tail.uninstall;
   InitializeState(nullptr);

@@ -15,6 +15,8 @@
 
 #include <gtest/gtest.h>
 
+#include <thread>
+
 #include <string>
 #include <vector>
 
@@ -365,6 +367,49 @@ TEST_F(Flows, UninstallRemovesEveryShortcutThenTheFolderTree) {
         "\\UN-INSTALL Orvel.lnk\")", "folderspec=(folderspec & \"\\StartUp\")"})
     EXPECT_NE(std::string::npos, script.find(line)) << line;
   EXPECT_EQ(std::string::npos, script.find("CreateShortcut"));
+}
+
+// Everything a person can do to the window, sent while the installation
+// waits for the script host; whether the window still stood when the
+// host ended.
+HWND busyWindow = nullptr;
+bool windowStoodAtHostEnd = false;
+
+unsigned StartWhileSomeoneClicks(const char* program, char* commandLine,
+                                 HANDLE* process) {
+  unsigned result = script_host::RecordStart(program, commandLine, process);
+  for (WPARAM command : {CMD_CHANGE_DESTINATION, CMD_SWITCH_TO_UNINSTALL,
+                         CMD_BEGIN, CMD_ABOUT, CMD_EXIT})
+    PostMessageA(busyWindow, WM_COMMAND, command, 0);
+  HANDLE late = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+  std::thread([late] {
+    Sleep(1000);
+    windowStoodAtHostEnd = IsWindow(busyWindow);
+    SetEvent(late);
+  }).detach();
+  CloseHandle(*process);
+  *process = late;
+  return result;
+}
+
+TEST_F(Flows, NothingElseRunsWhileTheInstallationWaits) {
+  AskOnlyWhetherToInstall();
+  state.shortcutFlags = SHORTCUT_DESKTOP;
+  busyWindow = window;
+  windowStoodAtHostEnd = false;
+  const ScriptHostCalls realCalls = scriptHostCalls;
+  scriptHostCalls.start = StartWhileSomeoneClicks;
+  ScriptedUser user;
+  user.Answer({Press(IDYES)}).Answer({Press(IDOK)}).Answer({Press(IDOK)});
+  Begin();
+  scriptHostCalls = realCalls;
+  EXPECT_EQ((std::vector<std::string>{"Note:", "Install Now?", "COMPLETED!"}),
+            Captions(user));
+  EXPECT_TRUE(windowStoodAtHostEnd);
+  EXPECT_TRUE(CloseStartedOrvel()) << "orvel.exe is started once";
+  EXPECT_EQ(0, state.uninstallMode);
+  EXPECT_TRUE(Exists(In("orvel.exe")));
+  EXPECT_FALSE(IsWindow(window));
 }
 
 TEST_F(Flows, UninstallStopsUnlessTheDestructionIsConfirmed) {
