@@ -2,12 +2,15 @@
 # install.exe stays small without giving up what makes it trustworthy: its
 # size without payload and agreement text stays at or below the limit (what
 # it measured after the size work and the unattended mode, payload check
-# and manifest that came with it, 47,485 bytes, with one 512-byte step of
-# the file's alignment to spare), and it keeps its relocations, address
+# and manifest that came with it, 47,485 bytes; then 51,987 with the safe
+# loading of its libraries and script host, the resolved destinations, the
+# wide folder walk, the shell-link check of the shortcuts and the busy
+# window; with one 512-byte step of the file's alignment to spare), and it
+# keeps its relocations, address
 # randomisation (DYNAMIC_BASE) and no-execute data (NX_COMPAT).
 #   installer_overhead_test.sh OVERHEAD_SCRIPT OBJDUMP INSTALL_EXE
 set -euo pipefail
-limit=48128
+limit=52736
 overhead=$("$1" "$3")
 echo "install.exe overhead: $overhead bytes (limit: $limit)"
 failed=0
