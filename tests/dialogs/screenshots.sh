@@ -4,6 +4,8 @@
 # photographed and checked as a person would look at them:
 #   - no text crosses the edge of a window's client area: the pixels along
 #     its four edges are all of one colour, the background's;
+#   - what the dialogs paint keeps its place among their controls (the
+#     dialogs test checks that as it holds each dialog);
 #   - the installer window is the 96-DPI one scaled (its client area within
 #     a few pixels of it, so the menu bar keeps to one line) and lies on the
 #     screen; its begin icon is painted inside it, and a click on the icon's
@@ -189,7 +191,8 @@ each_dialog() {
   rm -rf "$signals"
   mkdir -p "$signals"
   on_desktop "$dialogs_test" --gtest_also_run_disabled_tests \
-    --gtest_filter='*Screenshots*'
+    --gtest_filter='*Screenshots*' \
+    '--gtest_output=xml:c:\orvel-tests\shots\result.xml'
   local name
   for name in $dialogs; do
     for _ in $(seq 1 600); do
@@ -205,6 +208,14 @@ each_dialog() {
     check_edges "$name" $(tr -d '\r' <"$signals/ready-$name")
     touch "$signals/done-$name"
   done
+  # Its own checks of where the dialogs paint.
+  for _ in $(seq 1 100); do
+    [ -s "$signals/result.xml" ] && break
+    sleep 0.2
+  done
+  grep -q '<testsuites [^>]*failures="0"' "$signals/result.xml" 2>/dev/null ||
+    problem "what a dialog paints left its place: $(grep -ho \
+      'message="[^"]*"' "$signals/result.xml" 2>/dev/null | head -c 1500)"
 }
 
 for f in "$probe" "$dialogs_test" "$installer"; do
