@@ -180,6 +180,8 @@ installer_window() {
     "$size" "$cx" "$cy")" -lt 40 ]; then
     problem "no icon painted at $left $top, ${size}x$size"
   fi
+  log "$dpi DPI: installer client area ${cw}x$ch, icon ${size}px centred at" \
+    "($((bx - cx)), $((by - cy)))"
   timeout 10 xdotool mousemove "$bx" "$by" click 1
   wait_window "Choose Shortcut Icons" ||
     problem "a click on the icon's centre did not begin the installation"
