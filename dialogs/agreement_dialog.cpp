@@ -3,6 +3,7 @@
 #include "dialogs/agreement_layout.h"
 #include "dialogs/agreement_rows.h"
 #include "dialogs/dialog_colours.h"
+#include "dialogs/dialog_scale.h"
 #include "engine/agreement_text.h"
 #include "resources/resource_ids.h"
 #include "state/installer_state.h"
@@ -61,6 +62,7 @@ void LayOut(HWND dialog) {
 void Open(HWND dialog) {
   dialogColour = state.backgroundColor;
   dialogBrush = CreateSolidBrush(dialogColour);
+  KeepOnScreen(dialog);
   LayOut(dialog);
   const int update = state.updateMode == 1;
   if (UseAgreementText(FillAgreementList, dialog) == 1)

@@ -2,10 +2,12 @@
 
 #include "dialogs/browser_folder.h"
 #include "dialogs/dialog_colours.h"
+#include "dialogs/dialog_scale.h"
 #include "engine/destination.h"
 #include "engine/error_report.h"
 #include "resources/resource_ids.h"
 #include "shortcuts/search_dialog.h"
+#include "state/display_scale.h"
 #include "state/installer_state.h"
 
 #include <string.h>
@@ -22,7 +24,7 @@ struct Label {
 };
 
 // The two small buttons carry no text of their own; their labels and the
-// instruction are painted.
+// instruction are painted, at these places at 96 DPI.
 const Label labels[] = {{45, 10, "Enter the New Folder Location,"},
                         {45, 31, "Then Press Enter or click 'OK'"},
                         {40, 90, "Default Destination"},
@@ -47,7 +49,8 @@ void Open(HWND dialog) {
   dialogBrush = CreateSolidBrush(dialogColour);
   RECT r;
   GetWindowRect(dialog, &r);
-  SetWindowPos(dialog, HWND_TOP, r.left, r.top - 80, 0, 0, SWP_NOSIZE);
+  SetWindowPos(dialog, HWND_TOP, r.left, r.top - ScaledInDialog(dialog, 80), 0,
+               0, SWP_NOSIZE);
   lstrcpynA(savedDestination, state.destinationPath, PATH_SIZE);
   ShowInEdit(dialog, state.destinationPath);
 }
@@ -58,8 +61,8 @@ void Paint(HWND dialog) {
   SetBkColor(dc, dialogColour);
   SetTextColor(dc, state.textColor);
   for (const Label& label : labels)
-    TextOutA(dc, label.x, label.y, label.text,
-             static_cast<int>(strlen(label.text)));
+    TextOutA(dc, ScaledPixels(label.x), ScaledInDialog(dialog, label.y),
+             label.text, static_cast<int>(strlen(label.text)));
   EndPaint(dialog, &ps);
 }
 

@@ -5,6 +5,7 @@
 
 #include "dialogs/browser_folder.h"
 #include "dialogs/dialog_colours.h"
+#include "state/display_scale.h"
 #include "state/installer_state.h"
 
 #include <commdlg.h>
@@ -25,7 +26,7 @@ void OpenBrowser(HWND browser, OPENFILENAMEA* record) {
   browsing = record;
   RECT r;
   GetWindowRect(browser, &r);
-  SetWindowPos(browser, nullptr, r.left - 150, r.top, 0, 0,
+  SetWindowPos(browser, nullptr, r.left - ScaledPixels(150), r.top, 0, 0,
                SWP_NOSIZE | SWP_NOZORDER);
   browserBrush = CreateSolidBrush(state.backgroundColor);
   static const int hidden[] = {stc2, cmb1, stc3, edt1};

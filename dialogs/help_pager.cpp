@@ -1,5 +1,6 @@
 #include "dialogs/help_pager.h"
 
+#include "dialogs/dialog_scale.h"
 #include "dialogs/help_pages.h"
 #include "dialogs/help_rows.h"
 #include "resources/resource_ids.h"
@@ -32,6 +33,7 @@ void PlaceButton(HWND dialog, int id, int quarters) {
 
 void Open(HWND dialog) {
   currentPage = 0;
+  KeepOnScreen(dialog);
   PlaceButton(dialog, IDC_OK, 2);
   PlaceButton(dialog, IDC_BACK, 1);
   PlaceButton(dialog, IDC_FORWARD, 3);

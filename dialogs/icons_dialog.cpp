@@ -1,6 +1,7 @@
 #include "dialogs/icons_dialog.h"
 
 #include "dialogs/dialog_colours.h"
+#include "dialogs/dialog_scale.h"
 #include "resources/resource_ids.h"
 #include "shortcuts/shortcut_flags.h"
 #include "state/installer_state.h"
@@ -54,8 +55,9 @@ void Paint(HWND dialog) {
   GetTextExtentPoint32A(dc, state.scratchText, length, &text);
   RECT client;
   GetClientRect(dialog, &client);
-  TextOutA(dc, (client.right - client.left - text.cx) / 2, 112,
-           state.scratchText, length);
+  // Below the three check boxes.
+  TextOutA(dc, (client.right - client.left - text.cx) / 2,
+           ScaledInDialog(dialog, 112), state.scratchText, length);
   EndPaint(dialog, &ps);
 }
 

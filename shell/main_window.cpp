@@ -35,8 +35,8 @@ static TextExtent MeasureOnDevice(void* context, const char* text, int length) {
 }
 
 // Arial at 14 points: a character height, so negative.
-static HFONT CreateWindowFont(HDC dc) {
-  int height = GetDeviceCaps(dc, LOGPIXELSY) * 14 / 72;
+static HFONT CreateWindowFont(int dpi) {
+  int height = dpi * 14 / 72;
   return CreateFontA(-height, 0, 0, 0, 0, FALSE, FALSE, FALSE, ANSI_CHARSET,
                      OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
                      FF_SWISS | DEFAULT_PITCH, "Arial");
@@ -53,10 +53,15 @@ static void FillBackground(HDC dc) {
   DeleteObject(brush);
 }
 
+// Loaded at the size it is drawn, so that the system picks the nearest
+// image of the icon and stretches it once.
 static void DrawBeginIcon(HDC dc, const MainWindowLayout& layout) {
-  HICON icon = LoadIconA(state.appInstance, MAKEINTRESOURCEA(ICON_APP));
-  DrawIcon(dc, layout.iconX, layout.iconY, icon);
-  DestroyIcon(icon);
+  int size = layout.iconSize;
+  HANDLE icon = LoadImageA(state.appInstance, MAKEINTRESOURCEA(ICON_APP),
+                           IMAGE_ICON, size, size, LR_DEFAULTCOLOR);
+  DrawIconEx(dc, layout.iconX, layout.iconY, static_cast<HICON>(icon), size,
+             size, 0, nullptr, DI_NORMAL);
+  DestroyIcon(static_cast<HICON>(icon));
 }
 
 static void DrawDestinationBox(HDC dc, const MainWindowLayout& layout) {
@@ -100,7 +105,8 @@ static void OnPaint(HWND window) {
   state.textColor = GetNearestColor(dc, kWhite);
   SetBkColor(dc, state.backgroundColor);
   SetTextColor(dc, state.textColor);
-  HFONT font = CreateWindowFont(dc);
+  int dpi = GetDeviceCaps(dc, LOGPIXELSY);
+  HFONT font = CreateWindowFont(dpi);
   HGDIOBJ previousFont = SelectObject(dc, font);
   FillBackground(dc);
 
@@ -108,7 +114,7 @@ static void OnPaint(HWND window) {
   GetClientRect(window, &client);
   MainWindowLayoutInput input = {CurrentInstallMode(), state.destinationPath,
                                  state.windowWidth,
-                                 client.right - client.left + 1};
+                                 client.right - client.left + 1, dpi};
   MainWindowLayout layout;
   LayOutMainWindow(input, MeasureOnDevice, dc, &layout);
   Draw(dc, layout);

@@ -3,6 +3,7 @@
 #include "resources/resource_ids.h"
 #include "shell/main_window.h"
 #include "shell/start_up_rules.h"
+#include "state/display_scale.h"
 #include "state/installer_state.h"
 
 enum { MAIN_WINDOW_WIDTH = 640, MAIN_WINDOW_HEIGHT = 480 };
@@ -19,14 +20,17 @@ ATOM RegisterInstallerClass(HINSTANCE instance) {
   return RegisterClassA(&windowClass);
 }
 
+// The window of 96 dots per inch, scaled to the system's.
 HWND CreateMainWindow(HINSTANCE instance) {
   state.appInstance = instance;
-  state.windowWidth = MAIN_WINDOW_WIDTH;
-  state.windowHeight = MAIN_WINDOW_HEIGHT;
-  int x = CentredPosition(GetSystemMetrics(SM_CXSCREEN), MAIN_WINDOW_WIDTH);
-  int y = CentredPosition(GetSystemMetrics(SM_CYSCREEN), MAIN_WINDOW_HEIGHT);
-  state.mainWindow = CreateWindowExA(
-      0, "Installation", "Install", WS_SYSMENU, x, y, MAIN_WINDOW_WIDTH,
-      MAIN_WINDOW_HEIGHT, nullptr, nullptr, instance, nullptr);
+  int width = ScaledPixels(MAIN_WINDOW_WIDTH);
+  int height = ScaledPixels(MAIN_WINDOW_HEIGHT);
+  state.windowWidth = width;
+  state.windowHeight = height;
+  int x = CentredPosition(GetSystemMetrics(SM_CXSCREEN), width);
+  int y = CentredPosition(GetSystemMetrics(SM_CYSCREEN), height);
+  state.mainWindow =
+      CreateWindowExA(0, "Installation", "Install", WS_SYSMENU, x, y, width,
+                      height, nullptr, nullptr, instance, nullptr);
   return state.mainWindow;
 }

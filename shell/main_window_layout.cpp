@@ -1,6 +1,7 @@
 #include "shell/main_window_layout.h"
 
 #include "shell/middle_shortening.h"
+#include "state/display_scale.h"
 
 #include <string.h>
 
@@ -48,6 +49,7 @@ struct Measuring {
   MeasureText measure;
   void* context;
   int clientWidth;
+  int dpi;
   MainWindowLayout* layout;
 };
 
@@ -74,19 +76,23 @@ static void PlaceLine(const Measuring& m, PlacedText* placed, const char* text,
 
 static void PlaceBegin(const Measuring& m, InstallMode mode,
                        MainWindowLayout* layout) {
-  layout->iconX = m.clientWidth / 2 - ICON_SIZE / 2;
+  int size = ScaledForDpi(ICON_SIZE, m.dpi);
+  layout->iconSize = size;
+  layout->iconX = m.clientWidth / 2 - size / 2;
   layout->iconY = 16 * layout->textHeight;
   LayoutRect& hit = layout->beginHitRect;
-  hit = {layout->iconX, layout->iconY, layout->iconX + ICON_SIZE,
-         layout->iconY + ICON_SIZE};
+  hit = {layout->iconX, layout->iconY, layout->iconX + size,
+         layout->iconY + size};
   PlacedText& label = layout->beginLabel;
   label.text[0] = '\0';
   Append(label.text, LINE_TEXT_SIZE, BeginLabel(mode));
   label.x = CentredX(m, MeasureWidth(m, label.text));
   label.y = hit.bottom;
   // Clicks on the label under the icon count too.
-  hit = {hit.left - BEGIN_GROW_X, hit.top - BEGIN_GROW_Y,
-         hit.right + BEGIN_GROW_X, hit.bottom + BEGIN_GROW_Y};
+  int growX = ScaledForDpi(BEGIN_GROW_X, m.dpi);
+  int growY = ScaledForDpi(BEGIN_GROW_Y, m.dpi);
+  hit = {hit.left - growX, hit.top - growY, hit.right + growX,
+         hit.bottom + growY};
 }
 
 static void PlaceDestination(const Measuring& m,
@@ -121,7 +127,7 @@ static void PlaceDestination(const Measuring& m,
 
 void LayOutMainWindow(const MainWindowLayoutInput& input, MeasureText measure,
                       void* context, MainWindowLayout* layout) {
-  Measuring m = {measure, context, input.clientWidth, layout};
+  Measuring m = {measure, context, input.clientWidth, input.dpi, layout};
   PlaceLine(m, &layout->title, TitleLine(input.mode), 1);
   char release[LINE_TEXT_SIZE] = "Release Date: ";
   Append(release, LINE_TEXT_SIZE, RELEASE_DATE);

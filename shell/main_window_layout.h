@@ -32,6 +32,7 @@ struct MainWindowLayoutInput {
   const char* destinationPath;
   int windowWidth;
   int clientWidth; // client rectangle right - left + 1
+  int dpi;         // the paint's LOGPIXELSY; the pixel sizes are for 96
 };
 
 struct MainWindowLayout {
@@ -39,7 +40,7 @@ struct MainWindowLayout {
   // multiple of it.
   int textHeight;
   PlacedText title, releaseLine, notice, destinationLabel, beginLabel;
-  int iconX, iconY; // the 32 by 32 begin icon
+  int iconX, iconY, iconSize; // the begin icon, 32 by 32 at 96 DPI
   // The destination text, black on white, and its outline
   // (pathX, pathY) to (pathX + pathWidth, pathY + textHeight).
   int pathX, pathY, pathWidth;

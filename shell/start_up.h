@@ -16,7 +16,8 @@ void InitializeState(HWND mainWindow);
 // Registers the window class "Installation"; 0 on failure.
 ATOM RegisterInstallerClass(HINSTANCE instance);
 
-// Creates the 640 by 480 main window centred on the screen, titled
+// Creates the main window, 640 by 480 at 96 dots per inch and scaled to the
+// system's, centred on the screen, titled
 // "Install", and keeps it in `mainWindow`. The state's defaults are
 // applied while it is created.
 HWND CreateMainWindow(HINSTANCE instance);

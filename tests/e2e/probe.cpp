@@ -6,9 +6,10 @@
 //                     C|id|class|text|left top right bottom|visible|checked
 //   probe processes   the executable name of every running process
 //   probe beginpoint TITLE
-//                     the screen point of the begin icon and of the
-//                     "Destination Folder:" label in the installer window
-//                     called TITLE, from the window font's line height
+//                     the screen point of the begin icon's centre and of
+//                     the "Destination Folder:" label in the installer
+//                     window called TITLE, from the window font's line
+//                     height and the display scale
 //   probe line TITLE N TEXT
 //                     compares the painted line N of that window with TEXT
 //                     drawn in the window's font and colours; prints the
@@ -161,6 +162,8 @@ int PrintBeginPoint(const char* title) {
   HGDIOBJ previous = SelectObject(dc, font);
   SIZE extent;
   GetTextExtentPoint32A(dc, "Destination Folder:", 19, &extent);
+  // The icon is 32 pixels square at 96 dots per inch, scaled with them.
+  int halfIcon = MulDiv(16, GetDeviceCaps(dc, LOGPIXELSY), 96);
   SelectObject(dc, previous);
   DeleteObject(font);
   ReleaseDC(window, dc);
@@ -170,7 +173,7 @@ int PrintBeginPoint(const char* title) {
   ClientToScreen(window, &origin);
   int centre = int(origin.x + (client.right + 1) / 2);
   int top = int(origin.y), line = int(extent.cy);
-  printf("%d %d %d %d\n", centre, top + 16 * line + 16, centre,
+  printf("%d %d %d %d\n", centre, top + 16 * line + halfIcon, centre,
          top + 11 * line + line / 2);
   return 0;
 }
@@ -178,6 +181,8 @@ int PrintBeginPoint(const char* title) {
 } // namespace
 
 int main(int argc, char** argv) {
+  // Measures as the installer, which its manifest declares DPI aware.
+  SetProcessDPIAware();
   // The installer runs on the virtual desktop "e2e"; look there.
   if (HDESK desktop = OpenDesktopA("e2e", 0, FALSE, GENERIC_ALL))
     SetThreadDesktop(desktop);

@@ -1,6 +1,7 @@
 // The main window's layout, computed with real text measurements in the
 // window font; expected positions come from the measured extents.
 #include "shell/main_window_layout.h"
+#include "state/display_scale.h"
 #include "tests/shell/main_window_helper.h"
 
 #include <gtest/gtest.h>
@@ -19,7 +20,7 @@ int RealClientWidth() {
 
 MainWindowLayout LayOut(MeasureText measure, void* context, InstallMode mode,
                         const std::string& path, int clientWidth) {
-  MainWindowLayoutInput input = {mode, path.c_str(), 640, clientWidth};
+  MainWindowLayoutInput input = {mode, path.c_str(), 640, clientWidth, 96};
   MainWindowLayout layout;
   LayOutMainWindow(input, measure, context, &layout);
   return layout;
@@ -156,6 +157,46 @@ TEST(MainWindowLayout, HundredCharactersAtSevenHundredPixelsKeep82) {
   layout = LayOut(FixedWidth, &wide, InstallMode::Full, path, 635);
   EXPECT_EQ(expected, layout.pathText);
   EXPECT_EQ(77 * 7 + 5 * 50, layout.pathWidth);
+}
+
+TEST(MainWindowLayout, ScaledSizesRoundAsMulDiv) {
+  for (int dpi : {72, 96, 120, 144, 168, 192, 288})
+    for (int pixels : {-80, -1, 0, 1, 13, 16, 26, 32, 64, 150, 480, 640})
+      EXPECT_EQ(MulDiv(pixels, dpi, 96), ScaledForDpi(pixels, dpi))
+          << pixels << " at " << dpi;
+}
+
+// At each display scale the icon, the begin area around it and the path
+// limit are those of 96 DPI scaled; the label stays under the icon.
+TEST(MainWindowLayout, IconAndBeginAreaScaleWithTheDpi) {
+  struct {
+    int dpi, window, icon, growX, growY;
+  } scales[] = {{96, 640, 32, 64, 26},
+                {120, 800, 40, 80, 33},
+                {144, 960, 48, 96, 39},
+                {192, 1280, 64, 128, 52}};
+  std::string path(200, 'Q');
+  for (const auto& s : scales) {
+    const int cw = s.window - 5;
+    MainWindowLayoutInput input = {InstallMode::Full, path.c_str(), s.window,
+                                   cw, s.dpi};
+    MainWindowLayout l;
+    LayOutMainWindow(input, FixedWidth, nullptr, &l);
+    EXPECT_EQ(s.icon, l.iconSize) << s.dpi;
+    EXPECT_EQ(cw / 2 - s.icon / 2, l.iconX) << s.dpi;
+    EXPECT_EQ(16 * 20, l.iconY) << s.dpi;
+    EXPECT_EQ(16 * 20 + s.icon, l.beginLabel.y) << s.dpi;
+    LayoutRect expected = {l.iconX - s.growX, l.iconY - s.growY,
+                           l.iconX + s.icon + s.growX,
+                           l.iconY + s.icon + s.growY};
+    EXPECT_EQ(expected.left, l.beginHitRect.left) << s.dpi;
+    EXPECT_EQ(expected.top, l.beginHitRect.top) << s.dpi;
+    EXPECT_EQ(expected.right, l.beginHitRect.right) << s.dpi;
+    EXPECT_EQ(expected.bottom, l.beginHitRect.bottom) << s.dpi;
+    // The path box is shortened to nine tenths of the scaled window.
+    EXPECT_LE(l.pathWidth, s.window * 9 / 10) << s.dpi;
+    EXPECT_GT(l.pathWidth, s.window * 9 / 10 - 7 * 6) << s.dpi;
+  }
 }
 
 TEST(MainWindowLayout, LongestPathIsShortenedInsideItsBuffer) {
