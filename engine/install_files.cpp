@@ -32,8 +32,19 @@ bool Exists(const char* path) {
   return GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES;
 }
 
-// The resource's bytes, unchanged, as the compressed temporary file; its
-// path is left in scratchText.
+// A temporary file of the destination, made anew: whatever stood under
+// its name (a file left by a run that was cut short, or a link someone
+// placed in a folder they could write to) is deleted, never written
+// through, and the file is made only if nothing took the name meanwhile.
+HANDLE CreateTemporary(const char* path) {
+  SetFileAttributesA(path, FILE_ATTRIBUTE_NORMAL);
+  DeleteFileA(path);
+  return CreateFileA(path, GENERIC_READ | GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                     FILE_ATTRIBUTE_NORMAL, nullptr);
+}
+
+// The resource's bytes, unchanged, as the compressed temporary file, in
+// one write; its path is left in scratchText.
 ErrorCode WriteCompressedTemp(HRSRC found, HGLOBAL loaded) {
   const void* bytes = LockResource(loaded);
   if (!bytes)
@@ -42,12 +53,13 @@ ErrorCode WriteCompressedTemp(HRSRC found, HGLOBAL loaded) {
   if (size == 0)
     return ERR_IMAGE_SIZE;
   InDestination(state.scratchText, kCompressedTemp);
-  FILE* file = fopen(state.scratchText, "w+b");
-  if (!file)
+  HANDLE file = CreateTemporary(state.scratchText);
+  if (file == INVALID_HANDLE_VALUE)
     return ERR_FILE_CREATE;
-  size_t written = fwrite(bytes, 1, size, file);
-  // Bytes still buffered are lost when the close fails.
-  if (fclose(file) != 0)
+  DWORD written = 0;
+  if (!WriteFile(file, bytes, size, &written, nullptr))
+    written = 0;
+  if (!CloseHandle(file))
     written = 0;
   return written < size ? ERR_DISK_WRITE : 0;
 }
@@ -118,12 +130,16 @@ INT OpenCompressed(const char* path) {
 // result must also match the checksum recorded at build time.
 ErrorCode Expand(const char* name, char* compressed, char* uncompressed) {
   INT source = OpenCompressed(compressed);
-  INT destination = _lcreat(uncompressed, 0);
+  HANDLE created = CreateTemporary(uncompressed);
+  // The LZ functions take a file handle of the system as it is.
+  INT destination = created == INVALID_HANDLE_VALUE
+                        ? LZERROR_BADOUTHANDLE
+                        : static_cast<INT>(reinterpret_cast<INT_PTR>(created));
   long copied = LzCopy(source, destination);
   if (source >= 0)
     LzClose(source);
-  if (destination >= 0)
-    LzClose(destination);
+  if (created != INVALID_HANDLE_VALUE)
+    CloseHandle(created);
   if (copied >= 0)
     copied = CheckExpansion(compressed, copied);
   if (copied >= 0 && !ExpandedPayloadIsIntact(name, uncompressed))
@@ -153,6 +169,48 @@ void BackupName(char* out, const char* finalPath) {
 // Version data of a file that is there must be readable.
 ErrorCode CheckVersionIfPresent(const char* path) {
   return Exists(path) ? ReadVersionInfo(path) : 0;
+}
+
+// The C library's number for a failed replace, as the error report shows
+// it: a file that is not there, or one that may not be touched.
+int ErrorNumberOf(DWORD error) {
+  return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND
+             ? ENOENT
+             : EACCES;
+}
+
+// The expanded file's bytes on the disk before it takes the old one's
+// place, so that no crash leaves a program of the right name and no
+// content.
+void FlushToDisk(const char* path) {
+  HANDLE file = CreateFileA(path, GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+                            FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE)
+    return;
+  FlushFileBuffers(file);
+  CloseHandle(file);
+}
+
+// The new file takes the old one's place in one step: at every moment
+// the final name holds the old file or the new one, also when the old one
+// is held open by another program or the run is killed. When the old file
+// cannot be replaced, it stays as it was and the expanded one waits beside
+// it for the next run.
+ErrorCode ReplaceFinalFile(const char* uncompressed, const char* finalPath) {
+  FlushToDisk(uncompressed);
+  // A read-only file is not replaced (Windows refuses it; Wine would not).
+  DWORD attributes = GetFileAttributesA(finalPath);
+  if (attributes != INVALID_FILE_ATTRIBUTES &&
+      (attributes & FILE_ATTRIBUTE_READONLY))
+    SetLastError(ERROR_ACCESS_DENIED);
+  else if (MoveFileExA(uncompressed, finalPath,
+                       MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+    return 0;
+  state.errorDetail = ErrorNumberOf(GetLastError());
+  if (Exists(finalPath))
+    return ERR_DELETE_PREVIOUS;
+  remove(uncompressed);
+  return ERR_RENAME_TEMP;
 }
 
 void SaveAgreement(const char* text, int size, void*) {
@@ -200,16 +258,7 @@ ErrorCode InstallPayloadFile(const char* name) {
   BackupName(backup, finalPath);
   if ((result = CheckVersionIfPresent(backup)) != 0)
     return result;
-  if (remove(finalPath) != 0 && errno != ENOENT) {
-    state.errorDetail = errno;
-    return ERR_DELETE_PREVIOUS;
-  }
-  if (rename(uncompressed, finalPath) != 0) {
-    state.errorDetail = errno;
-    remove(uncompressed);
-    return ERR_RENAME_TEMP;
-  }
-  return 0;
+  return ReplaceFinalFile(uncompressed, finalPath);
 }
 
 ErrorCode InstallFiles() {

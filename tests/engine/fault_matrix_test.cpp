@@ -233,6 +233,26 @@ TEST_F(FaultMatrix, PreviousProgramHeldOpenWithoutDeleteSharing) {
   ExpectInstalled(folder);
 }
 
+// A scanner or an indexer holds the old program open and lets it be
+// deleted: there is never a moment without orvel.exe, and once it lets go
+// the next run completes.
+TEST_F(FaultMatrix, PreviousProgramHeldOpenWithDeleteSharing) {
+  std::string folder = Installed("held with delete sharing");
+  HANDLE held =
+      CreateFileA((folder + "orvel.exe").c_str(), GENERIC_READ,
+                  FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                  nullptr, OPEN_EXISTING, 0, nullptr);
+  ASSERT_NE(INVALID_HANDLE_VALUE, held);
+  ErrorCode result = InstallFiles();
+  EXPECT_TRUE(result == 0 || result == ERR_DELETE_PREVIOUS) << result;
+  CloseHandle(held);
+  std::string program = ReadBytes(folder + "orvel.exe");
+  EXPECT_TRUE(program == productExe || program == "previous program")
+      << "no working orvel.exe: " << program.size() << " bytes";
+  EXPECT_EQ(0, InstallFiles());
+  ExpectInstalled(folder);
+}
+
 TEST_F(FaultMatrix, UpdateWithTheHelpFileHeldOpen) {
   std::string folder = Installed("update held open");
   state.updateMode = 1;

@@ -331,6 +331,14 @@ struct Environment {
   std::string before;
 };
 
+// Wine's library choices for the test's children: those it was started
+// with, and `more`.
+std::string WineOverrides(const char* more) {
+  char now[1024] = "";
+  GetEnvironmentVariableA("WINEDLLOVERRIDES", now, sizeof now);
+  return std::string(now) + ";" + more;
+}
+
 // A library named like one the installer needs, and a script host, placed
 // beside the installer, in the temporary folder and in the current folder
 // by someone else, are never loaded or started: not by an installation,
@@ -354,7 +362,7 @@ TEST(PlantedFiles, AreNeverLoadedOrStarted) {
   {
     Environment tmp("TMP", temp), tempVariable("TEMP", temp);
     Environment overrides("WINEDLLOVERRIDES",
-                          "mscoree,mshtml=;version,lz32=n,b");
+                          WineOverrides("version,lz32=n,b"));
     char saved[MAX_PATH];
     GetCurrentDirectoryA(sizeof saved, saved);
     SetCurrentDirectoryA(temp.c_str());
@@ -387,7 +395,7 @@ namespace {
 // installation still ends with its shortcuts, and the removal without.
 TEST(ScriptHostWithoutVbscript, ShortcutsAreStillMadeAndRemoved) {
   const std::string dest = "/D=c:\\orvel-tests\\no-vbscript";
-  Environment overrides("WINEDLLOVERRIDES", "mscoree,mshtml=;vbscript=d");
+  Environment overrides("WINEDLLOVERRIDES", WineOverrides("vbscript=d"));
   RemoveShortcuts();
   {
     Installer run("/S " + dest);
@@ -400,6 +408,39 @@ TEST(ScriptHostWithoutVbscript, ShortcutsAreStillMadeAndRemoved) {
   }
   EXPECT_FALSE(ShortcutsMade());
   EXPECT_FALSE(disk::Exists("c:\\orvel-tests\\no-vbscript"));
+}
+
+} // namespace
+
+namespace {
+
+// A run killed at any moment leaves the earlier program or the new one
+// under its name, never neither; the update installer still recognises
+// the folder, and the next run completes.
+TEST(KilledRun, LeavesAProgramAndTheNextRunCompletes) {
+  const std::string folder = "c:\\orvel-tests\\killed\\";
+  const std::string product = disk::ReadBytes(ORVEL_EXE_PATH);
+  disk::RemoveTree(folder);
+  CreateDirectoryA("c:\\orvel-tests", nullptr);
+  CreateDirectoryA(folder.c_str(), nullptr);
+  disk::WriteBytes(folder + "orvel.exe", "an earlier orvel");
+  for (DWORD after = 0; after <= 400; after += 40) {
+    {
+      Installer run("/S /D=" + folder);
+      Sleep(after);
+      TerminateProcess(run.process.hProcess, 9);
+      run.ExitCodeWithin(10000);
+    }
+    const std::string left = disk::ReadBytes(folder + "orvel.exe");
+    EXPECT_TRUE(left == product || left == "an earlier orvel")
+        << "killed after " << after << " ms: " << left.size() << " bytes";
+  }
+  Installer update("/S /D=" + folder, INSTALL_UPDATE_EXE_PATH);
+  EXPECT_EQ(0, update.ExitCodeWithin(60000));
+  EXPECT_EQ(product, disk::ReadBytes(folder + "orvel.exe"));
+  Installer removal("/UN /S /D=" + folder);
+  EXPECT_EQ(0, removal.ExitCodeWithin(60000));
+  EXPECT_FALSE(disk::Exists(folder));
 }
 
 } // namespace
