@@ -374,13 +374,18 @@ TEST_F(Flows, UninstallRemovesEveryShortcutThenTheFolderTree) {
 // host ended.
 HWND busyWindow = nullptr;
 bool windowStoodAtHostEnd = false;
+struct Input {
+  UINT message;
+  WPARAM wParam;
+  LPARAM lParam;
+};
+std::vector<Input> inputs;
 
 unsigned StartWhileSomeoneClicks(const char* program, char* commandLine,
                                  HANDLE* process) {
   unsigned result = script_host::RecordStart(program, commandLine, process);
-  for (WPARAM command : {CMD_CHANGE_DESTINATION, CMD_SWITCH_TO_UNINSTALL,
-                         CMD_BEGIN, CMD_ABOUT, CMD_EXIT})
-    PostMessageA(busyWindow, WM_COMMAND, command, 0);
+  for (const Input& input : inputs)
+    PostMessageA(busyWindow, input.message, input.wParam, input.lParam);
   HANDLE late = CreateEventA(nullptr, TRUE, FALSE, nullptr);
   std::thread([late] {
     Sleep(1000);
@@ -397,6 +402,10 @@ TEST_F(Flows, NothingElseRunsWhileTheInstallationWaits) {
   state.shortcutFlags = SHORTCUT_DESKTOP;
   busyWindow = window;
   windowStoodAtHostEnd = false;
+  inputs.clear();
+  for (WPARAM command : {CMD_CHANGE_DESTINATION, CMD_SWITCH_TO_UNINSTALL,
+                         CMD_BEGIN, CMD_ABOUT, CMD_EXIT})
+    inputs.push_back({WM_COMMAND, command, 0});
   const ScriptHostCalls realCalls = scriptHostCalls;
   scriptHostCalls.start = StartWhileSomeoneClicks;
   ScriptedUser user;
@@ -477,6 +486,40 @@ TEST(MainWindowFlows, ClicksOnTheWindowStartTheirFlows) {
   ASSERT_TRUE(RunMessageLoop([&] { return user.shown().size() >= 2; }, 5000));
   EXPECT_EQ("Change Destination Folder:", user.shown()[1].caption);
   EXPECT_TRUE(IsWindow(main.window));
+}
+
+// The installer's own window during a removal: clicks on the icon and the
+// destination, the close box and a close request wait for its end.
+TEST(MainWindowFlows, ARemovalCannotBeInterruptedOrRunTwice) {
+  TestMainWindow main;
+  main.ShowAndPaint();
+  const std::string folder = "c:\\orvel-tests\\flows\\busy-removal\\";
+  disk::RemoveTree(folder);
+  CreateDirectoryA(folder.c_str(), nullptr);
+  ASSERT_TRUE(CopyFileA(ORVEL_EXE_PATH, (folder + "orvel.exe").c_str(), 0));
+  lstrcpyA(state.destinationPath, folder.c_str());
+  state.uninstallMode = 1;
+  auto centre = [](const RECT& r) {
+    return MAKELPARAM((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+  };
+  busyWindow = main.window;
+  windowStoodAtHostEnd = false;
+  inputs = {{WM_LBUTTONUP, 0, centre(beginHitRect)},
+            {WM_LBUTTONUP, 0, centre(destinationHitRect)},
+            {WM_SYSCOMMAND, SC_CLOSE, 0},
+            {WM_CLOSE, 0, 0}};
+  const ScriptHostCalls realCalls = scriptHostCalls;
+  scriptHostCalls.start = StartWhileSomeoneClicks;
+  ScriptedUser user;
+  user.Answer({Press(IDOK)}).Answer({Press(IDYES)}).Answer({Press(IDOK)});
+  SendMessageA(main.window, WM_COMMAND, CMD_BEGIN, 0);
+  scriptHostCalls = realCalls;
+  EXPECT_EQ((std::vector<std::string>{"List of Files", "DESTROY Warning!",
+                                      "COMPLETED!"}),
+            Captions(user));
+  EXPECT_TRUE(windowStoodAtHostEnd);
+  EXPECT_FALSE(disk::Exists(folder));
+  EXPECT_FALSE(IsWindow(main.window));
 }
 
 TEST(CompletionMessage, HasTheParagraphsOfItsWindowsVersion) {
