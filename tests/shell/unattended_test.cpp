@@ -444,3 +444,28 @@ TEST(KilledRun, LeavesAProgramAndTheNextRunCompletes) {
 }
 
 } // namespace
+
+namespace {
+
+// While one unattended run works (its mark held, here by the test), a
+// second one, a deployment tool's retry say, changes nothing and answers
+// 1618; once the first has ended, the retry goes through.
+TEST(OverlappingRuns, TheSecondWaitsItsTurn) {
+  const std::string tail = "/S /D=c:\\orvel-tests\\overlap";
+  HANDLE running =
+      CreateMutexA(nullptr, TRUE, "Global\\Orvel Installer Unattended");
+  ASSERT_NE(nullptr, running);
+  {
+    Installer retry(tail);
+    EXPECT_EQ(1618, retry.ExitCodeWithin(60000));
+  }
+  EXPECT_FALSE(disk::Exists("c:\\orvel-tests\\overlap"));
+  ReleaseMutex(running);
+  CloseHandle(running);
+  for (const std::string& run : {tail, "/UN " + tail}) {
+    Installer again(run);
+    EXPECT_EQ(0, again.ExitCodeWithin(60000)) << run;
+  }
+}
+
+} // namespace
