@@ -7,6 +7,7 @@
 #include "dialogs/dialog_colours.h"
 #include "state/display_scale.h"
 #include "state/installer_state.h"
+#include "state/system_library.h"
 
 #include <commdlg.h>
 #include <dlgs.h>
@@ -123,7 +124,9 @@ int BrowseForFolder(HWND owner) {
   record.lpstrTitle = "Choose a Destination FOLDER";
   record.Flags = OFN_HIDEREADONLY | OFN_ENABLEHOOK | OFN_NONETWORKBUTTON;
   record.lpfnHook = BrowserHook;
-  if (!GetSaveFileNameA(&record))
+  typedef BOOL(WINAPI * SaveAsCall)(LPOPENFILENAMEA);
+  auto saveAs = SystemCall<SaveAsCall>("comdlg32.dll", "GetSaveFileNameA");
+  if (!saveAs || !saveAs(&record))
     return 0;
   lstrcpynA(state.destinationPath, result, PATH_SIZE);
   return 1;

@@ -5,6 +5,7 @@
 #include "shell/start_up_rules.h"
 #include "state/build_configuration.h"
 #include "state/installer_state.h"
+#include "state/system_library.h"
 
 #include <commdlg.h>
 
@@ -26,7 +27,9 @@ static void ReadOwnFile() {
   // A path that filled the buffer may lack its terminator.
   self[length < sizeof self ? length : sizeof self - 1] = '\0';
   lstrcpynA(state.installerFolder, self, sizeof state.installerFolder);
-  GetFileTitleA(self, state.scratchText, sizeof state.scratchText);
+  typedef short(WINAPI * FileTitleCall)(LPCSTR, LPSTR, WORD);
+  if (auto title = SystemCall<FileTitleCall>("comdlg32.dll", "GetFileTitleA"))
+    title(self, state.scratchText, sizeof state.scratchText);
   CutAfterLastBackslash(state.installerFolder);
   // The file title may lack its extension (Explorer's setting), and a bare
   // name is found by a search, so the version is read from the full path.

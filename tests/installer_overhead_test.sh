@@ -29,4 +29,15 @@ if ! grep -qE '^ +[0-9]+ \.reloc ' <<<"$headers"; then
   echo "FAIL: no .reloc section, so Windows cannot move the program"
   failed=1
 fi
+# It runs with administrator rights, often from a Downloads folder: only
+# libraries on Windows' known list are imported by name, since Windows
+# looks for any other beside the program first.
+known=" ADVAPI32.DLL GDI32.DLL KERNEL32.DLL MSVCRT.DLL USER32.DLL "
+for dll in $(sed -n 's/^[[:space:]]*DLL Name: //p' <<<"$headers" |
+  tr '[:lower:]' '[:upper:]'); do
+  if [[ "$known" != *" $dll "* ]]; then
+    echo "FAIL: install.exe imports $dll by name"
+    failed=1
+  fi
+done
 exit $failed

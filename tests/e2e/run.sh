@@ -45,6 +45,17 @@ started=$(date +%s)
 
 # wine and wineserver of the prefix's architecture (WINE_RUN_ARCH).
 eval "$("$source_dir/tools/wine-run.sh" --env "$prefix")"
+# Libraries named like the installer's and a script host are planted
+# beside the installers and in the temporary folder (plant_files), and
+# Wine prefers such libraries to its own, as Windows' search order does
+# for libraries that are not on its known list: none may ever run.
+planted=
+if [ "$installers" = "$build" ]; then
+  planted=$work/installers
+  installer=$planted/install.exe
+  update_installer=$planted/install-update.exe
+  export WINEDLLOVERRIDES="$WINEDLLOVERRIDES;version,lz32=n,b"
+fi
 
 xvfb=
 watchdog=
@@ -275,10 +286,33 @@ temp_scripts() {
 
 # --- setting up ------------------------------------------------------------
 
+# Copies the installers beside the planted files, and plants them in the
+# prefix's temporary folders too. (No version.dll beside the installers:
+# Wine's own user32 imports VERSION and would load it from there, which
+# Windows, with user32 a known library, does not.)
+plant_files() {
+  mkdir -p "$planted"
+  cp "$build/install.exe" "$build/install-update.exe" "$planted/"
+  local folder
+  for folder in "$planted" $(find "$drive_c/users" "$drive_c/windows" \
+    -maxdepth 4 -type d -iname temp); do
+    [ "$folder" = "$planted" ] ||
+      cp "$build/tests/planted_library.dll" "$folder/version.dll"
+    cp "$build/tests/planted_library.dll" "$folder/lz32.dll"
+    cp "$build/tests/planted_program.exe" "$folder/wscript.exe"
+  done
+}
+
+# A planted file that ran left a mark beside itself.
+planted_marks() {
+  find "$planted" "$drive_c/users" "$drive_c/windows" -maxdepth 5 \
+    -name '*.ran' 2>/dev/null
+}
+
 setup() {
   rm -rf "$work" "$shots"
   mkdir -p "$work" "$shots"
-  for f in "$probe" "$installer" "$update_installer"; do
+  for f in "$probe" "$installers/install.exe" "$installers/install-update.exe"; do
     [ -f "$f" ] || fail "missing $f"
   done
   # The whole run must end well inside CTest's limit of 300 seconds.
@@ -307,6 +341,7 @@ setup() {
   WINE_RUN_DISPLAY=1 timeout 120 "$source_dir/tools/wine-run.sh" "$prefix" \
     cmd /c exit 0 >/dev/null 2>&1 || fail "cannot make the Wine prefix"
   log "fresh prefix ready"
+  [ -n "$planted" ] && plant_files
   mkdir -p "$drive_c/e2e"
   printf 'a file of the person, beside the installation\r\n' \
     >"$drive_c/e2e/keep.txt"
@@ -370,6 +405,15 @@ refused_destination_then_full_installation() {
     "$(control_text "Change Destination Folder:" 114)" 'c:\windows\orvel'
   shot dialog-still-open
   log "scenario: refused destination passed"
+
+  # The folder browser (the system's Save As dialog, which loads more
+  # libraries of its own) opens and is left again.
+  click_control "Change Destination Folder:" 121
+  wait_window "Choose a Destination FOLDER"
+  shot folder-browser
+  keys Escape
+  wait_gone "Choose a Destination FOLDER"
+  click_control "Change Destination Folder:" 114
 
   # Into a new folder, two levels below an existing one.
   type_over "$destination"
@@ -519,5 +563,8 @@ else
 fi
 refused_destination_then_full_installation
 update_installation
-[ "$installers" = "$build" ] && uninstall
+if [ "$installers" = "$build" ]; then
+  uninstall
+  [ -z "$(planted_marks)" ] || fail "planted files ran: $(planted_marks)"
+fi
 log "all scenarios passed in $(($(date +%s) - started))s"

@@ -4,6 +4,7 @@ add_library(planted_library SHARED "${CMAKE_CURRENT_LIST_DIR}/planted/planted.cp
 add_executable(planted_program WIN32
   "${CMAKE_CURRENT_LIST_DIR}/planted/planted.cpp")
 target_compile_definitions(planted_program PRIVATE PLANTED_PROGRAM)
+target_link_libraries(planted_program PRIVATE lz32)
 foreach(planted planted_library planted_program)
   target_compile_options(${planted} PRIVATE ${ORVEL_WARNINGS})
   target_link_options(${planted} PRIVATE -static)

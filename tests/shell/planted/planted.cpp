@@ -13,6 +13,14 @@ static void LeaveMark(HMODULE self) {
 }
 
 #ifdef PLANTED_PROGRAM
+#include <lzexpand.h>
+
+// It imports LZ32 by name, as the installer once did: run beside a planted
+// lz32.dll, with Wine told to prefer it, it shows that the planting works.
+// The import is made by taking its address; a planted lz32.dll has no
+// such function, so it is never called.
+void(WINAPI* volatile importedByName)(INT) = LZClose;
+
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   LeaveMark(nullptr);
   return 0;
