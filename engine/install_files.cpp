@@ -2,6 +2,7 @@
 
 #include "engine/agreement_text.h"
 #include "engine/destination.h"
+#include "engine/install_steps.h"
 #include "engine/payload_check.h"
 #include "engine/payload_table.h"
 #include "engine/version_info.h"
@@ -124,35 +125,6 @@ INT OpenCompressed(const char* path) {
   return handle;
 }
 
-// Expands the compressed temporary file of the slot installed under
-// `name`. SZDD carries no checksum, and damaged data (one literal byte
-// changed, a copy pointing elsewhere) can expand without an error, so the
-// result must also match the checksum recorded at build time.
-ErrorCode Expand(const char* name, char* compressed, char* uncompressed) {
-  INT source = OpenCompressed(compressed);
-  HANDLE created = CreateTemporary(uncompressed);
-  // The LZ functions take a file handle of the system as it is.
-  INT destination = created == INVALID_HANDLE_VALUE
-                        ? LZERROR_BADOUTHANDLE
-                        : static_cast<INT>(reinterpret_cast<INT_PTR>(created));
-  long copied = LzCopy(source, destination);
-  if (source >= 0)
-    LzClose(source);
-  if (created != INVALID_HANDLE_VALUE)
-    CloseHandle(created);
-  if (copied >= 0)
-    copied = CheckExpansion(compressed, copied);
-  if (copied >= 0 && !ExpandedPayloadIsIntact(name, uncompressed))
-    copied = PAYLOAD_CRC_MISMATCH;
-  if (copied >= 0)
-    return 0;
-  _snprintf(state.scratchText, MESSAGE_SIZE, "Decompress Error = %ld\n%s\n%s",
-            copied, compressed, uncompressed);
-  state.scratchText[MESSAGE_SIZE - 1] = '\0';
-  ShowMessageBox(state.mainWindow, state.scratchText, "Error", 0xF0);
-  return ERR_DECOMPRESS;
-}
-
 // The final name with its extension replaced by "bak" (".bak" appended
 // to a name without one).
 void BackupName(char* out, const char* finalPath) {
@@ -179,40 +151,6 @@ int ErrorNumberOf(DWORD error) {
              : EACCES;
 }
 
-// The expanded file's bytes on the disk before it takes the old one's
-// place, so that no crash leaves a program of the right name and no
-// content.
-void FlushToDisk(const char* path) {
-  HANDLE file = CreateFileA(path, GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
-                            FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE)
-    return;
-  FlushFileBuffers(file);
-  CloseHandle(file);
-}
-
-// The new file takes the old one's place in one step: at every moment
-// the final name holds the old file or the new one, also when the old one
-// is held open by another program or the run is killed. When the old file
-// cannot be replaced, it stays as it was and the expanded one waits beside
-// it for the next run.
-ErrorCode ReplaceFinalFile(const char* uncompressed, const char* finalPath) {
-  FlushToDisk(uncompressed);
-  // A read-only file is not replaced (Windows refuses it; Wine would not).
-  DWORD attributes = GetFileAttributesA(finalPath);
-  if (attributes != INVALID_FILE_ATTRIBUTES &&
-      (attributes & FILE_ATTRIBUTE_READONLY))
-    SetLastError(ERROR_ACCESS_DENIED);
-  else if (MoveFileExA(uncompressed, finalPath,
-                       MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
-    return 0;
-  state.errorDetail = ErrorNumberOf(GetLastError());
-  if (Exists(finalPath))
-    return ERR_DELETE_PREVIOUS;
-  remove(uncompressed);
-  return ERR_RENAME_TEMP;
-}
-
 void SaveAgreement(const char* text, int size, void*) {
   SaveAgreementFile(text, size);
 }
@@ -235,30 +173,109 @@ ErrorCode ExtractPayload(unsigned short resourceId) {
   return result;
 }
 
+void FormPayloadPaths(const char* name, PayloadPaths* paths) {
+  InDestination(paths->compressed, kCompressedTemp);
+  InDestination(paths->uncompressed, kUncompressedTemp);
+  InDestination(paths->finalPath, name);
+}
+
+long ExpandPayload(const PayloadPaths* paths, uint32_t* crc) {
+  *crc = 0;
+  INT source = OpenCompressed(paths->compressed);
+  HANDLE created = CreateTemporary(paths->uncompressed);
+  // The LZ functions take a file handle of the system as it is.
+  INT destination = created == INVALID_HANDLE_VALUE
+                        ? LZERROR_BADOUTHANDLE
+                        : static_cast<INT>(reinterpret_cast<INT_PTR>(created));
+  long copied = LzCopy(source, destination);
+  if (source >= 0)
+    LzClose(source);
+  if (created != INVALID_HANDLE_VALUE)
+    CloseHandle(created);
+  return copied;
+}
+
+// SZDD carries no checksum, and damaged data (one literal byte changed, a
+// copy pointing elsewhere) can expand without an error, so the result must
+// also match the checksum recorded at build time.
+long CheckExpandedPayload(const char* name, const PayloadPaths* paths,
+                          long expanded, uint32_t) {
+  if (expanded >= 0)
+    expanded = CheckExpansion(paths->compressed, expanded);
+  if (expanded >= 0 && !ExpandedPayloadIsIntact(name, paths->uncompressed))
+    expanded = PAYLOAD_CRC_MISMATCH;
+  return expanded;
+}
+
+ErrorCode ReportExpansion(long checked, const PayloadPaths* paths) {
+  if (checked >= 0)
+    return 0;
+  _snprintf(state.scratchText, MESSAGE_SIZE, "Decompress Error = %ld\n%s\n%s",
+            checked, paths->compressed, paths->uncompressed);
+  state.scratchText[MESSAGE_SIZE - 1] = '\0';
+  ShowMessageBox(state.mainWindow, state.scratchText, "Error", 0xF0);
+  return ERR_DECOMPRESS;
+}
+
+ErrorCode CheckPayloadVersions(const PayloadPaths* paths) {
+  ErrorCode result = ReadVersionInfo(paths->uncompressed);
+  if (result == 0)
+    result = CheckVersionIfPresent(paths->finalPath);
+  if (result != 0)
+    return result;
+  char backup[PATH_SIZE];
+  BackupName(backup, paths->finalPath);
+  return CheckVersionIfPresent(backup);
+}
+
+// So that no crash leaves a program of the right name and no content.
+void FlushPayload(const PayloadPaths* paths) {
+  HANDLE file = CreateFileA(paths->uncompressed, GENERIC_WRITE, 0, nullptr,
+                            OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE)
+    return;
+  FlushFileBuffers(file);
+  CloseHandle(file);
+}
+
+// At every moment the final name holds the old file or the new one, also
+// when the old one is held open by another program or the run is killed.
+// When the old file cannot be replaced, it stays as it was and the
+// expanded one waits beside it for the next run.
+ErrorCode ReplaceFinalFile(const PayloadPaths* paths) {
+  // A read-only file is not replaced (Windows refuses it; Wine would not).
+  DWORD attributes = GetFileAttributesA(paths->finalPath);
+  if (attributes != INVALID_FILE_ATTRIBUTES &&
+      (attributes & FILE_ATTRIBUTE_READONLY))
+    SetLastError(ERROR_ACCESS_DENIED);
+  else if (MoveFileExA(paths->uncompressed, paths->finalPath,
+                       MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+    return 0;
+  state.errorDetail = ErrorNumberOf(GetLastError());
+  if (Exists(paths->finalPath))
+    return ERR_DELETE_PREVIOUS;
+  remove(paths->uncompressed);
+  return ERR_RENAME_TEMP;
+}
+
 ErrorCode InstallPayloadFile(const char* name) {
-  char compressed[PATH_SIZE];
-  char uncompressed[PATH_SIZE];
-  InDestination(compressed, kCompressedTemp);
-  InDestination(uncompressed, kUncompressedTemp);
-  ErrorCode result = Expand(name, compressed, uncompressed);
-  remove(compressed);
+  PayloadPaths paths;
+  FormPayloadPaths(name, &paths);
+  uint32_t crc;
+  long expanded = ExpandPayload(&paths, &crc);
+  ErrorCode result = ReportExpansion(
+      CheckExpandedPayload(name, &paths, expanded, crc), &paths);
+  remove(paths.compressed);
   if (result != 0) {
-    remove(uncompressed);
+    remove(paths.uncompressed);
     return result;
   }
   // From here on a refusal leaves the expanded file for the next run to
   // overwrite.
-  if ((result = ReadVersionInfo(uncompressed)) != 0)
+  if ((result = CheckPayloadVersions(&paths)) != 0)
     return result;
-  char finalPath[PATH_SIZE];
-  InDestination(finalPath, name);
-  if ((result = CheckVersionIfPresent(finalPath)) != 0)
-    return result;
-  char backup[PATH_SIZE];
-  BackupName(backup, finalPath);
-  if ((result = CheckVersionIfPresent(backup)) != 0)
-    return result;
-  return ReplaceFinalFile(uncompressed, finalPath);
+  FlushPayload(&paths);
+  return ReplaceFinalFile(&paths);
 }
 
 ErrorCode InstallFiles() {
