@@ -4,6 +4,7 @@
 #include "engine/destination.h"
 #include "engine/install_steps.h"
 #include "engine/payload_check.h"
+#include "engine/payload_crc.h"
 #include "engine/payload_table.h"
 #include "engine/version_info.h"
 #include "shortcuts/shortcut_runner.h"
@@ -93,7 +94,7 @@ long CheckExpansion(const char* compressed, long copied) {
 }
 
 typedef INT(WINAPI* LzInitCall)(INT);
-typedef LONG(WINAPI* LzCopyCall)(INT, INT);
+typedef INT(WINAPI* LzReadCall)(INT, LPSTR, INT);
 typedef void(WINAPI* LzCloseCall)(INT);
 
 // The expander, from the system folder only.
@@ -102,14 +103,38 @@ INT LzInit(INT file) {
   return call ? call(file) : LZERROR_GLOBALLOC;
 }
 
-LONG LzCopy(INT source, INT destination) {
-  auto call = SystemCall<LzCopyCall>("lz32.dll", "LZCopy");
-  return call ? call(source, destination) : LZERROR_GLOBALLOC;
+INT LzRead(INT source, unsigned char* buffer, INT size) {
+  auto call = SystemCall<LzReadCall>("lz32.dll", "LZRead");
+  return call ? call(source, reinterpret_cast<LPSTR>(buffer), size)
+              : LZERROR_GLOBALLOC;
 }
 
 void LzClose(INT handle) {
   if (auto call = SystemCall<LzCloseCall>("lz32.dll", "LZClose"))
     call(handle);
+}
+
+// The expanded data passes through here on its way to the disk, in
+// pieces of 64 KB (in uninitialised data, off the one-page stack), so that
+// its checksum is taken on the way rather than by reading the file again,
+// and it is written in a few large writes rather than the LZ copy's
+// thousand bytes at a time.
+unsigned char expanded[0x10000];
+
+// Returns the bytes written, or a negative LZ error.
+long CopyExpanded(INT source, HANDLE target, uint32_t* crc) {
+  long copied = 0;
+  for (;;) {
+    INT got = LzRead(source, expanded, sizeof expanded);
+    if (got <= 0)
+      return got < 0 ? got : copied;
+    *crc = PayloadCrc(*crc, expanded, got);
+    DWORD written = 0;
+    if (!WriteFile(target, expanded, got, &written, nullptr) ||
+        written != static_cast<DWORD>(got))
+      return LZERROR_WRITE;
+    copied += got;
+  }
 }
 
 // LZOpenFileA keeps the path in an OFSTRUCT of 128 characters and fails
@@ -183,11 +208,11 @@ long ExpandPayload(const PayloadPaths* paths, uint32_t* crc) {
   *crc = 0;
   INT source = OpenCompressed(paths->compressed);
   HANDLE created = CreateTemporary(paths->uncompressed);
-  // The LZ functions take a file handle of the system as it is.
-  INT destination = created == INVALID_HANDLE_VALUE
-                        ? LZERROR_BADOUTHANDLE
-                        : static_cast<INT>(reinterpret_cast<INT_PTR>(created));
-  long copied = LzCopy(source, destination);
+  long copied = source;
+  if (created == INVALID_HANDLE_VALUE)
+    copied = LZERROR_BADOUTHANDLE;
+  else if (source >= 0)
+    copied = CopyExpanded(source, created, crc);
   if (source >= 0)
     LzClose(source);
   if (created != INVALID_HANDLE_VALUE)
@@ -199,10 +224,10 @@ long ExpandPayload(const PayloadPaths* paths, uint32_t* crc) {
 // copy pointing elsewhere) can expand without an error, so the result must
 // also match the checksum recorded at build time.
 long CheckExpandedPayload(const char* name, const PayloadPaths* paths,
-                          long expanded, uint32_t) {
+                          long expanded, uint32_t crc) {
   if (expanded >= 0)
     expanded = CheckExpansion(paths->compressed, expanded);
-  if (expanded >= 0 && !ExpandedPayloadIsIntact(name, paths->uncompressed))
+  if (expanded >= 0 && !ExpandedPayloadIsIntact(name, crc))
     expanded = PAYLOAD_CRC_MISMATCH;
   return expanded;
 }
