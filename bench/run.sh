@@ -183,10 +183,18 @@ log "4. searching"
 "$src/bench/tree.sh" "$out/tree"
 ln -sfn "$out/tree" "$prefix/dosdevices/r:"
 : > "$out/search.log"
-# Ours and find take turns, as above.
+# The peer that runs where we run: Wine's own cmd searching the same tree,
+# timed as a process (its start-up alone as "cmd 0").
+dir_line='C:\windows\system32\cmd.exe /c dir /s /b r:\orvel.exe > nul'
+cmd0_line='C:\windows\system32\cmd.exe /c exit 0'
+# Ours, cmd and find take turns, as above.
 for i in $(seq 1 "$runs"); do
   win "$bench_exe" search 1 'r:\' 2>> "$out/search.log" |
     record search tree ours
+  win "$bench_exe" process 1 'c:\bench\cmd\' "$dir_line" |
+    record search tree cmd
+  win "$bench_exe" process 1 'c:\bench\cmd\' "$cmd0_line" |
+    record search tree cmd-empty
   time_native "search tree find" find "$out/tree" -iname orvel.exe
 done
 

@@ -17,6 +17,7 @@ search tree ours 10
 search tree ours 1000
 search tree ours 11
 search tree find 2
+search tree cmd 44
 search tree find 4
 search tree find 5
 search tree find 3
@@ -42,6 +43,8 @@ expect 'search dialog under Wine \(ours\) +11\.0$'
 # An even count takes the mean of the two middle runs: (3 + 4) / 2.
 expect 'find -iname orvel.exe, native +3\.5$'
 expect '^  ratio +3\.14$'
+# The Windows peer under the same Wine, with its own ratio.
+expect '^  cmd /c dir /s /b, same Wine +44\.0 +0\.25$'
 expect '^  overhead +60000 +90000 +0\.67$'
 expect '^  text\.txt +1000 +300 +400 +0\.75 '
 # Each step of the installation in its product's column, and their sum.
