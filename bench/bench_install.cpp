@@ -8,24 +8,33 @@
 
 #include <cstdio>
 
-int TimeInstallFiles(int runs, const std::string& folder,
-                     const std::string& payloadModule) {
-  HMODULE payload = GetModuleHandleA(nullptr);
-  if (!payloadModule.empty())
-    payload = LoadLibraryExA(payloadModule.c_str(), nullptr,
-                             LOAD_LIBRARY_AS_DATAFILE);
+bool PrepareInstallRun(const std::string& folder,
+                       const std::string& payloadModule) {
+  static HMODULE payload = nullptr;
+  if (!payload)
+    payload = payloadModule.empty()
+                  ? GetModuleHandleA(nullptr)
+                  : LoadLibraryExA(payloadModule.c_str(), nullptr,
+                                   LOAD_LIBRARY_AS_DATAFILE);
   if (!payload) {
     fprintf(stderr, "cannot load %s\n", payloadModule.c_str());
-    return 1;
+    return false;
   }
+  EmptyFolder(folder);
+  // As a person leaves it: agreement accepted, no shortcuts, whose
+  // script's wait would come on top.
+  ResetInstallerState();
+  state.appInstance = payload;
+  state.agreementIncluded = 1;
+  lstrcpynA(state.destinationPath, folder.c_str(), PATH_SIZE);
+  return true;
+}
+
+int TimeInstallFiles(int runs, const std::string& folder,
+                     const std::string& payloadModule) {
   for (int i = 0; i < runs; ++i) {
-    EmptyFolder(folder);
-    // As a person leaves it: agreement accepted, no shortcuts, whose
-    // script's fixed wait would come on top.
-    ResetInstallerState();
-    state.appInstance = payload;
-    state.agreementIncluded = 1;
-    lstrcpynA(state.destinationPath, folder.c_str(), PATH_SIZE);
+    if (!PrepareInstallRun(folder, payloadModule))
+      return 1;
     double start = NowMs();
     ErrorCode result = InstallFiles();
     double end = NowMs();

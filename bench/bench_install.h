@@ -5,6 +5,12 @@
 #include <string>
 #include <vector>
 
+// Empties `folder` and sets the installer state as for a person's run
+// into it, with the payload of `payloadModule` (a resource-only DLL, loaded
+// once) or, when empty, of this program. Returns false when it cannot.
+bool PrepareInstallRun(const std::string& folder,
+                       const std::string& payloadModule);
+
 // InstallFiles into `folder`, with the payload of `payloadModule` (a
 // resource-only DLL) or, when empty, of this program. Returns 0 on success.
 int TimeInstallFiles(int runs, const std::string& folder,

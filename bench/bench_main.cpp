@@ -2,6 +2,7 @@
 // Each prints one line per run, "<key> <milliseconds>"; bench/run.sh
 // gathers them.
 //   orvel_bench install RUNS FOLDER [PAYLOAD_DLL]
+//   orvel_bench steps   RUNS FOLDER [PAYLOAD_DLL]
 //   orvel_bench process RUNS FOLDER COMMAND_LINE
 //   orvel_bench copy    RUNS FOLDER FILE...
 //   orvel_bench expand  RUNS FOLDER PACKED_FILE...
@@ -9,6 +10,7 @@
 #include "bench/bench_expand.h"
 #include "bench/bench_install.h"
 #include "bench/bench_search.h"
+#include "bench/bench_steps.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -17,7 +19,7 @@
 namespace {
 
 int Usage() {
-  fprintf(stderr, "usage: orvel_bench install|process|copy|expand|search "
+  fprintf(stderr, "usage: orvel_bench install|steps|process|copy|expand|search "
                   "RUNS FOLDER [ARGS...]\n");
   return 2;
 }
@@ -33,6 +35,8 @@ int main(int argc, char** argv) {
   std::vector<std::string> rest(argv + 4, argv + argc);
   if (!strcmp(what, "install"))
     return TimeInstallFiles(runs, folder, rest.empty() ? "" : rest[0]);
+  if (!strcmp(what, "steps"))
+    return TimeInstallSteps(runs, folder, rest.empty() ? "" : rest[0]);
   if (!strcmp(what, "process") && rest.size() == 1)
     return TimeProcess(runs, folder, rest[0]);
   if (!strcmp(what, "copy"))

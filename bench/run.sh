@@ -47,6 +47,8 @@ winpath() { echo "Z:${1//\//\\}"; }
 now_ns() { date +%s%N; }
 # Appends "<what...> <value>" for every "<key> <ms>" line of a bench run.
 record() { tr -d '\r' | awk -v w="$*" '{print w, $2}' >> "$raw"; }
+# The same, keeping the key: "<what...> <key> <value>".
+record_keyed() { tr -d '\r' | awk -v w="$*" '{print w, $1, $2}' >> "$raw"; }
 # Times one run of a Linux command; appends "<what...> <ms>".
 time_native() {
   local what=$1 t0 t1
@@ -73,7 +75,7 @@ cmake --preset mingw >/dev/null
 cmake --build --preset mingw --target installer orvel >/dev/null
 cmake --preset $preset >/dev/null
 cmake --build --preset $preset --target installer orvel orvel_bench \
-  bench_big_payload >/dev/null
+  bench_big_payload bench_huge_payload >/dev/null
 mkdir -p "$out"
 : > "$raw"
 echo "arch sizes i686" >> "$raw"
@@ -81,8 +83,10 @@ echo "arch wine $arch" >> "$raw"
 program=$build/product/orvel.exe
 program32=$src/build/product/orvel.exe
 help=$build/product/orvel.chm
-big_program=$build/bench/big/orvel.exe
-big_payload=$build/bench/big/bench_big_payload.dll
+# The larger products, each with its payload module: the 32 MB ("big")
+# and the 256 MB ("huge") program with the demo help file.
+product_program() { echo "$build/bench/$1/orvel.exe"; }
+product_payload() { echo "$build/bench/$1/bench_$1_payload.dll"; }
 trap 'tools/wine-run.sh --kill "$prefix"' EXIT
 win cmd /c exit 0
 mkdir -p "$prefix/drive_c/bench"
@@ -140,13 +144,16 @@ nsis_arch=()
 [ "$arch" = x86_64 ] && nsis_arch=(-DAMD64)
 nsis "$out/nsis/nsis-demo.exe" "${nsis_arch[@]}" "-DPROGRAM=$program" \
   "-DHELP=$help" >/dev/null
-nsis "$out/nsis/nsis-big.exe" "${nsis_arch[@]}" "-DPROGRAM=$big_program" \
-  "-DHELP=$help" >/dev/null
+for product in big huge; do
+  nsis "$out/nsis/nsis-$product.exe" "${nsis_arch[@]}" \
+    "-DPROGRAM=$(product_program $product)" "-DHELP=$help" >/dev/null
+done
 nsis "$out/nsis/nsis-empty.exe" "${nsis_arch[@]}" -DEMPTY >/dev/null
-for product in demo big; do
+for product in demo big huge; do
   expected=$program payload=()
-  if [ $product = big ]; then
-    expected=$big_program payload=("$(winpath "$big_payload")")
+  if [ $product != demo ]; then
+    expected=$(product_program $product)
+    payload=("$(winpath "$(product_payload $product)")")
   fi
   nsis_line="$(winpath "$out/nsis/nsis-$product.exe") /S /D=c:\\bench\\nsis-$product"
   empty_line="$(winpath "$out/nsis/nsis-empty.exe") /S /D=c:\\bench\\nsis-empty"
@@ -154,6 +161,9 @@ for product in demo big; do
   for i in $(seq 1 "$runs"); do
     win "$bench_exe" install 1 "c:\\bench\\ours-$product\\" "${payload[@]}" |
       record install $product ours
+    # The same run again, each step timed on its own.
+    win "$bench_exe" steps 1 "c:\\bench\\ours-$product\\" "${payload[@]}" |
+      record_keyed step $product
     win "$bench_exe" process 1 "c:\\bench\\nsis-$product\\" "$nsis_line" |
       record install $product nsis
     win "$bench_exe" process 1 'c:\bench\nsis-empty\' "$empty_line" |
@@ -173,10 +183,18 @@ log "4. searching"
 "$src/bench/tree.sh" "$out/tree"
 ln -sfn "$out/tree" "$prefix/dosdevices/r:"
 : > "$out/search.log"
-# Ours and find take turns, as above.
+# The peer that runs where we run: Wine's own cmd searching the same tree,
+# timed as a process (its start-up alone as "cmd 0").
+dir_line='C:\windows\system32\cmd.exe /c dir /s /b r:\orvel.exe > nul'
+cmd0_line='C:\windows\system32\cmd.exe /c exit 0'
+# Ours, cmd and find take turns, as above.
 for i in $(seq 1 "$runs"); do
   win "$bench_exe" search 1 'r:\' 2>> "$out/search.log" |
     record search tree ours
+  win "$bench_exe" process 1 'c:\bench\cmd\' "$dir_line" |
+    record search tree cmd
+  win "$bench_exe" process 1 'c:\bench\cmd\' "$cmd0_line" |
+    record search tree cmd-empty
   time_native "search tree find" find "$out/tree" -iname orvel.exe
 done
 

@@ -2,7 +2,9 @@
 
 #include "engine/agreement_text.h"
 #include "engine/destination.h"
+#include "engine/install_steps.h"
 #include "engine/payload_check.h"
+#include "engine/payload_crc.h"
 #include "engine/payload_table.h"
 #include "engine/version_info.h"
 #include "shortcuts/shortcut_runner.h"
@@ -92,7 +94,7 @@ long CheckExpansion(const char* compressed, long copied) {
 }
 
 typedef INT(WINAPI* LzInitCall)(INT);
-typedef LONG(WINAPI* LzCopyCall)(INT, INT);
+typedef INT(WINAPI* LzReadCall)(INT, LPSTR, INT);
 typedef void(WINAPI* LzCloseCall)(INT);
 
 // The expander, from the system folder only.
@@ -101,14 +103,38 @@ INT LzInit(INT file) {
   return call ? call(file) : LZERROR_GLOBALLOC;
 }
 
-LONG LzCopy(INT source, INT destination) {
-  auto call = SystemCall<LzCopyCall>("lz32.dll", "LZCopy");
-  return call ? call(source, destination) : LZERROR_GLOBALLOC;
+INT LzRead(INT source, unsigned char* buffer, INT size) {
+  auto call = SystemCall<LzReadCall>("lz32.dll", "LZRead");
+  return call ? call(source, reinterpret_cast<LPSTR>(buffer), size)
+              : LZERROR_GLOBALLOC;
 }
 
 void LzClose(INT handle) {
   if (auto call = SystemCall<LzCloseCall>("lz32.dll", "LZClose"))
     call(handle);
+}
+
+// The expanded data passes through here on its way to the disk, in
+// pieces of 64 KB (in uninitialised data, off the one-page stack), so that
+// its checksum is taken on the way rather than by reading the file again,
+// and it is written in a few large writes rather than the LZ copy's
+// thousand bytes at a time.
+unsigned char expanded[0x10000];
+
+// Returns the bytes written, or a negative LZ error.
+long CopyExpanded(INT source, HANDLE target, uint32_t* crc) {
+  long copied = 0;
+  for (;;) {
+    INT got = LzRead(source, expanded, sizeof expanded);
+    if (got <= 0)
+      return got < 0 ? got : copied;
+    *crc = PayloadCrc(*crc, expanded, got);
+    DWORD written = 0;
+    if (!WriteFile(target, expanded, got, &written, nullptr) ||
+        written != static_cast<DWORD>(got))
+      return LZERROR_WRITE;
+    copied += got;
+  }
 }
 
 // LZOpenFileA keeps the path in an OFSTRUCT of 128 characters and fails
@@ -122,35 +148,6 @@ INT OpenCompressed(const char* path) {
   if (handle < 0)
     _lclose(file);
   return handle;
-}
-
-// Expands the compressed temporary file of the slot installed under
-// `name`. SZDD carries no checksum, and damaged data (one literal byte
-// changed, a copy pointing elsewhere) can expand without an error, so the
-// result must also match the checksum recorded at build time.
-ErrorCode Expand(const char* name, char* compressed, char* uncompressed) {
-  INT source = OpenCompressed(compressed);
-  HANDLE created = CreateTemporary(uncompressed);
-  // The LZ functions take a file handle of the system as it is.
-  INT destination = created == INVALID_HANDLE_VALUE
-                        ? LZERROR_BADOUTHANDLE
-                        : static_cast<INT>(reinterpret_cast<INT_PTR>(created));
-  long copied = LzCopy(source, destination);
-  if (source >= 0)
-    LzClose(source);
-  if (created != INVALID_HANDLE_VALUE)
-    CloseHandle(created);
-  if (copied >= 0)
-    copied = CheckExpansion(compressed, copied);
-  if (copied >= 0 && !ExpandedPayloadIsIntact(name, uncompressed))
-    copied = PAYLOAD_CRC_MISMATCH;
-  if (copied >= 0)
-    return 0;
-  _snprintf(state.scratchText, MESSAGE_SIZE, "Decompress Error = %ld\n%s\n%s",
-            copied, compressed, uncompressed);
-  state.scratchText[MESSAGE_SIZE - 1] = '\0';
-  ShowMessageBox(state.mainWindow, state.scratchText, "Error", 0xF0);
-  return ERR_DECOMPRESS;
 }
 
 // The final name with its extension replaced by "bak" (".bak" appended
@@ -179,40 +176,6 @@ int ErrorNumberOf(DWORD error) {
              : EACCES;
 }
 
-// The expanded file's bytes on the disk before it takes the old one's
-// place, so that no crash leaves a program of the right name and no
-// content.
-void FlushToDisk(const char* path) {
-  HANDLE file = CreateFileA(path, GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
-                            FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE)
-    return;
-  FlushFileBuffers(file);
-  CloseHandle(file);
-}
-
-// The new file takes the old one's place in one step: at every moment
-// the final name holds the old file or the new one, also when the old one
-// is held open by another program or the run is killed. When the old file
-// cannot be replaced, it stays as it was and the expanded one waits beside
-// it for the next run.
-ErrorCode ReplaceFinalFile(const char* uncompressed, const char* finalPath) {
-  FlushToDisk(uncompressed);
-  // A read-only file is not replaced (Windows refuses it; Wine would not).
-  DWORD attributes = GetFileAttributesA(finalPath);
-  if (attributes != INVALID_FILE_ATTRIBUTES &&
-      (attributes & FILE_ATTRIBUTE_READONLY))
-    SetLastError(ERROR_ACCESS_DENIED);
-  else if (MoveFileExA(uncompressed, finalPath,
-                       MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
-    return 0;
-  state.errorDetail = ErrorNumberOf(GetLastError());
-  if (Exists(finalPath))
-    return ERR_DELETE_PREVIOUS;
-  remove(uncompressed);
-  return ERR_RENAME_TEMP;
-}
-
 void SaveAgreement(const char* text, int size, void*) {
   SaveAgreementFile(text, size);
 }
@@ -235,30 +198,109 @@ ErrorCode ExtractPayload(unsigned short resourceId) {
   return result;
 }
 
+void FormPayloadPaths(const char* name, PayloadPaths* paths) {
+  InDestination(paths->compressed, kCompressedTemp);
+  InDestination(paths->uncompressed, kUncompressedTemp);
+  InDestination(paths->finalPath, name);
+}
+
+long ExpandPayload(const PayloadPaths* paths, uint32_t* crc) {
+  *crc = 0;
+  INT source = OpenCompressed(paths->compressed);
+  HANDLE created = CreateTemporary(paths->uncompressed);
+  long copied = source;
+  if (created == INVALID_HANDLE_VALUE)
+    copied = LZERROR_BADOUTHANDLE;
+  else if (source >= 0)
+    copied = CopyExpanded(source, created, crc);
+  if (source >= 0)
+    LzClose(source);
+  if (created != INVALID_HANDLE_VALUE)
+    CloseHandle(created);
+  return copied;
+}
+
+// SZDD carries no checksum, and damaged data (one literal byte changed, a
+// copy pointing elsewhere) can expand without an error, so the result must
+// also match the checksum recorded at build time.
+long CheckExpandedPayload(const char* name, const PayloadPaths* paths,
+                          long expanded, uint32_t crc) {
+  if (expanded >= 0)
+    expanded = CheckExpansion(paths->compressed, expanded);
+  if (expanded >= 0 && !ExpandedPayloadIsIntact(name, crc))
+    expanded = PAYLOAD_CRC_MISMATCH;
+  return expanded;
+}
+
+ErrorCode ReportExpansion(long checked, const PayloadPaths* paths) {
+  if (checked >= 0)
+    return 0;
+  _snprintf(state.scratchText, MESSAGE_SIZE, "Decompress Error = %ld\n%s\n%s",
+            checked, paths->compressed, paths->uncompressed);
+  state.scratchText[MESSAGE_SIZE - 1] = '\0';
+  ShowMessageBox(state.mainWindow, state.scratchText, "Error", 0xF0);
+  return ERR_DECOMPRESS;
+}
+
+ErrorCode CheckPayloadVersions(const PayloadPaths* paths) {
+  ErrorCode result = ReadVersionInfo(paths->uncompressed);
+  if (result == 0)
+    result = CheckVersionIfPresent(paths->finalPath);
+  if (result != 0)
+    return result;
+  char backup[PATH_SIZE];
+  BackupName(backup, paths->finalPath);
+  return CheckVersionIfPresent(backup);
+}
+
+// So that no crash leaves a program of the right name and no content.
+void FlushPayload(const PayloadPaths* paths) {
+  HANDLE file = CreateFileA(paths->uncompressed, GENERIC_WRITE, 0, nullptr,
+                            OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE)
+    return;
+  FlushFileBuffers(file);
+  CloseHandle(file);
+}
+
+// At every moment the final name holds the old file or the new one, also
+// when the old one is held open by another program or the run is killed.
+// When the old file cannot be replaced, it stays as it was and the
+// expanded one waits beside it for the next run.
+ErrorCode ReplaceFinalFile(const PayloadPaths* paths) {
+  // A read-only file is not replaced (Windows refuses it; Wine would not).
+  DWORD attributes = GetFileAttributesA(paths->finalPath);
+  if (attributes != INVALID_FILE_ATTRIBUTES &&
+      (attributes & FILE_ATTRIBUTE_READONLY))
+    SetLastError(ERROR_ACCESS_DENIED);
+  else if (MoveFileExA(paths->uncompressed, paths->finalPath,
+                       MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+    return 0;
+  state.errorDetail = ErrorNumberOf(GetLastError());
+  if (Exists(paths->finalPath))
+    return ERR_DELETE_PREVIOUS;
+  remove(paths->uncompressed);
+  return ERR_RENAME_TEMP;
+}
+
 ErrorCode InstallPayloadFile(const char* name) {
-  char compressed[PATH_SIZE];
-  char uncompressed[PATH_SIZE];
-  InDestination(compressed, kCompressedTemp);
-  InDestination(uncompressed, kUncompressedTemp);
-  ErrorCode result = Expand(name, compressed, uncompressed);
-  remove(compressed);
+  PayloadPaths paths;
+  FormPayloadPaths(name, &paths);
+  uint32_t crc;
+  long expanded = ExpandPayload(&paths, &crc);
+  ErrorCode result = ReportExpansion(
+      CheckExpandedPayload(name, &paths, expanded, crc), &paths);
+  remove(paths.compressed);
   if (result != 0) {
-    remove(uncompressed);
+    remove(paths.uncompressed);
     return result;
   }
   // From here on a refusal leaves the expanded file for the next run to
   // overwrite.
-  if ((result = ReadVersionInfo(uncompressed)) != 0)
+  if ((result = CheckPayloadVersions(&paths)) != 0)
     return result;
-  char finalPath[PATH_SIZE];
-  InDestination(finalPath, name);
-  if ((result = CheckVersionIfPresent(finalPath)) != 0)
-    return result;
-  char backup[PATH_SIZE];
-  BackupName(backup, finalPath);
-  if ((result = CheckVersionIfPresent(backup)) != 0)
-    return result;
-  return ReplaceFinalFile(uncompressed, finalPath);
+  FlushPayload(&paths);
+  return ReplaceFinalFile(&paths);
 }
 
 ErrorCode InstallFiles() {

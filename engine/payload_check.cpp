@@ -6,8 +6,6 @@
 
 #include <windows.h>
 
-#include <stdio.h>
-
 namespace {
 
 // The slot whose file is installed under `name`, or -1.
@@ -31,28 +29,9 @@ bool RecordedCrc(int slot, uint32_t* crc) {
                             slot, crc);
 }
 
-bool FileCrc(const char* path, uint32_t* crc) {
-  FILE* file = fopen(path, "rb");
-  if (!file)
-    return false;
-  *crc = 0;
-  unsigned char chunk[2048];
-  size_t got;
-  while ((got = fread(chunk, 1, sizeof chunk, file)) > 0)
-    *crc = PayloadCrc(*crc, chunk, got);
-  bool ok = !ferror(file);
-  fclose(file);
-  return ok;
-}
-
 } // namespace
 
-// A frame of its own: inlined into the installation step, its read buffer
-// would make that frame larger than one stack page, which the program,
-// built without stack probes, must never have.
-[[gnu::noinline]] bool ExpandedPayloadIsIntact(const char* name,
-                                               const char* path) {
-  uint32_t recorded, actual;
-  return RecordedCrc(SlotOf(name), &recorded) && FileCrc(path, &actual) &&
-         actual == recorded;
+bool ExpandedPayloadIsIntact(const char* name, uint32_t crc) {
+  uint32_t recorded;
+  return RecordedCrc(SlotOf(name), &recorded) && crc == recorded;
 }

@@ -35,7 +35,14 @@ void* RealFindFirst(const char* findPath, WalkEntry* entry) {
     return nullptr;
   WIN32_FIND_DATAW data;
   memset(&data, 0, sizeof data);
-  HANDLE find = FindFirstFileW(widePath, &data);
+  // Without the short names, which the walk never reads, and in large
+  // batches; a system older than Windows 7 knows neither and is asked
+  // plainly.
+  HANDLE find =
+      FindFirstFileExW(widePath, FindExInfoBasic, &data, FindExSearchNameMatch,
+                       nullptr, FIND_FIRST_EX_LARGE_FETCH);
+  if (find == INVALID_HANDLE_VALUE && GetLastError() == ERROR_INVALID_PARAMETER)
+    find = FindFirstFileW(widePath, &data);
   if (find == INVALID_HANDLE_VALUE)
     return nullptr;
   CopyEntry(data, entry);
@@ -142,16 +149,47 @@ int AddResult(const char* path) {
 
 // Only a link (its tag says so) is removed, by its own name; any other
 // reparse point is left alone, and so is its folder.
-void RemoveLink(const char* folder, const WalkEntry& entry) {
-  char path[WALK_PATH_SIZE];
-  if (!(entry.reparseTag & WALK_REPARSE_NAME_SURROGATE) ||
-      !JoinPath(path, folder, entry.name))
-    return;
-  RemoveFolder(path);
+int IsRemovableLink(const WalkEntry& entry, int mode) {
+  return mode == WALK_DELETE &&
+         (entry.reparseTag & WALK_REPARSE_NAME_SURROGATE) != 0;
 }
 
+void RemoveLink(const char* folder, const char* name) {
+  char path[WALK_PATH_SIZE];
+  if (JoinPath(path, folder, name))
+    RemoveFolder(path);
+}
+
+// The sub-folders met in the one pass over a folder's entries, noted to be
+// taken after its files: a kind and the name, per folder. The levels of a
+// walk share the space as a stack: a folder's notes lie above its parent's
+// and are given back when it is done. A folder whose notes do not fit is
+// read a second time instead.
+enum : char { NOTE_WALK = 'w', NOTE_LINK = 'l' };
+char notes[0x8000];
+size_t notesEnd;
+
+// Returns 0 when there is no room left.
+int NoteSubFolder(const WalkEntry& entry, int mode) {
+  char kind = NOTE_WALK;
+  if (IsReparsePoint(entry)) {
+    if (!IsRemovableLink(entry, mode))
+      return 1;
+    kind = NOTE_LINK;
+  }
+  size_t length = strlen(entry.name);
+  if (notesEnd + length + 2 > sizeof notes)
+    return 0;
+  notes[notesEnd] = kind;
+  memcpy(notes + notesEnd + 1, entry.name, length + 1);
+  notesEnd += length + 2;
+  return 1;
+}
+
+enum { NO_SUB_FOLDERS, SUB_FOLDERS_NOTED, SUB_FOLDERS_UNNOTED };
+
 int WalkFiles(const char* folder, const char* findPath, const char* nameFilter,
-              int mode, int* hasSubFolders) {
+              int mode, int* subFolders) {
   WalkEntry entry;
   void* find = walkPlatform.findFirst(findPath, &entry);
   if (!find)
@@ -160,8 +198,11 @@ int WalkFiles(const char* folder, const char* findPath, const char* nameFilter,
   do {
     char path[WALK_PATH_SIZE];
     if (IsFolder(entry)) {
-      if (!IsDotEntry(entry.name))
-        *hasSubFolders = 1;
+      if (!NamesOneEntry(entry.name))
+        continue;
+      if (*subFolders != SUB_FOLDERS_UNNOTED)
+        *subFolders = NoteSubFolder(entry, mode) ? SUB_FOLDERS_NOTED
+                                                 : SUB_FOLDERS_UNNOTED;
     } else if (NamesOneEntry(entry.name) &&
                MatchFileName(nameFilter, entry.name) &&
                JoinPath(path, folder, entry.name)) {
@@ -175,6 +216,31 @@ int WalkFiles(const char* folder, const char* findPath, const char* nameFilter,
   return stop;
 }
 
+// One sub-folder, in the order the find gave it: walked, or, a link,
+// removed.
+int TakeSubFolder(const char* folder, char kind, const char* name,
+                  const char* findPattern, const char* nameFilter, int mode) {
+  char path[WALK_PATH_SIZE];
+  if (kind == NOTE_LINK)
+    RemoveLink(folder, name);
+  else if (JoinPath(path, folder, name, "\\"))
+    return WalkFolderTree(path, findPattern, nameFilter, mode);
+  return 0;
+}
+
+int WalkNotedSubFolders(const char* folder, size_t from,
+                        const char* findPattern, const char* nameFilter,
+                        int mode) {
+  size_t end = notesEnd;
+  int stop = 0;
+  for (size_t at = from; at < end && !stop; at += strlen(notes + at + 1) + 2)
+    stop = TakeSubFolder(folder, notes[at], notes + at + 1, findPattern,
+                         nameFilter, mode);
+  return stop;
+}
+
+// The second reading, for a folder with more sub-folders than fit the
+// notes.
 int WalkSubFolders(const char* folder, const char* findPath,
                    const char* findPattern, const char* nameFilter, int mode) {
   WalkEntry entry;
@@ -183,15 +249,13 @@ int WalkSubFolders(const char* folder, const char* findPath,
     return 0;
   int stop = 0;
   do {
-    char path[WALK_PATH_SIZE];
     if (!IsFolder(entry) || !NamesOneEntry(entry.name))
       continue;
-    if (IsReparsePoint(entry)) {
-      if (mode == WALK_DELETE)
-        RemoveLink(folder, entry);
-    } else if (JoinPath(path, folder, entry.name, "\\")) {
-      stop = WalkFolderTree(path, findPattern, nameFilter, mode);
-    }
+    if (!IsReparsePoint(entry))
+      stop = TakeSubFolder(folder, NOTE_WALK, entry.name, findPattern,
+                           nameFilter, mode);
+    else if (IsRemovableLink(entry, mode))
+      RemoveLink(folder, entry.name);
   } while (!stop && walkPlatform.findNext(find, &entry));
   walkPlatform.findClose(find);
   return stop;
@@ -215,12 +279,20 @@ int WalkFolderTree(const char* folder, const char* findPattern,
   if (!JoinPath(base, folder, hasBackslash ? "" : "\\"))
     return 0;
   int stop = 0;
-  int hasSubFolders = 0;
+  size_t notesFrom = notesEnd;
+  int subFolders = NO_SUB_FOLDERS;
   if (JoinPath(findPath, base, findPattern)) {
-    stop = WalkFiles(base, findPath, nameFilter, mode, &hasSubFolders);
-    if (hasSubFolders && !stop)
-      stop = WalkSubFolders(base, findPath, findPattern, nameFilter, mode);
+    stop = WalkFiles(base, findPath, nameFilter, mode, &subFolders);
+    if (subFolders == SUB_FOLDERS_UNNOTED) {
+      notesEnd = notesFrom;
+      if (!stop)
+        stop = WalkSubFolders(base, findPath, findPattern, nameFilter, mode);
+    } else if (!stop) {
+      stop =
+          WalkNotedSubFolders(base, notesFrom, findPattern, nameFilter, mode);
+    }
   }
+  notesEnd = notesFrom;
   if (mode == WALK_DELETE)
     RemoveFolder(base);
   return stop;

@@ -139,8 +139,12 @@ bool Complete(const Shortcut& shortcut, bool removeOnly, const char* targetPath,
 
 } // namespace
 
-int CompleteShortcuts(ShortcutFlags flags, const char* targetPath,
-                      const char* workingFolder) {
+// A frame of its own: inlined at -O2 into UpdateShortcuts, its buffers
+// and the caller's would make one frame larger than the stack page that a
+// build without stack probes allows.
+[[gnu::noinline]] int CompleteShortcuts(ShortcutFlags flags,
+                                        const char* targetPath,
+                                        const char* workingFolder) {
   const bool removeOnly = (flags & SHORTCUT_REMOVE_ONLY) != 0;
   auto initialise = SystemCall<InitialiseCall>("ole32.dll", "CoInitialize");
   auto uninitialise =

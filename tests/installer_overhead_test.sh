@@ -5,12 +5,14 @@
 # and manifest that came with it, 47,485 bytes; then 51,987 with the safe
 # loading of its libraries and script host, the resolved destinations, the
 # wide folder walk, the shell-link check of the shortcuts and the busy
-# window; with one 512-byte step of the file's alignment to spare), and it
-# keeps its relocations, address
-# randomisation (DYNAMIC_BASE) and no-execute data (NX_COMPAT).
+# window; 52,499 before the speed work, whose checksum tables, expansion
+# buffer and walker notes live in uninitialised data but whose code took
+# the file one 512-byte alignment step further, to 53,011; with part of a
+# step to spare), and it keeps its relocations, address randomisation
+# (DYNAMIC_BASE) and no-execute data (NX_COMPAT).
 #   installer_overhead_test.sh OVERHEAD_SCRIPT OBJDUMP INSTALL_EXE
 set -euo pipefail
-limit=52736
+limit=53248
 overhead=$("$1" "$3")
 echo "install.exe overhead: $overhead bytes (limit: $limit)"
 failed=0

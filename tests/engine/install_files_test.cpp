@@ -1,12 +1,15 @@
 // The installation run on Wine's real disk: the product files from the
 // real resources, through real LZ expansion and version resources.
 #include "engine/install_files.h"
+#include "engine/install_steps.h"
+#include "engine/payload_check.h"
 #include "shortcuts/shortcut_runner.h"
 #include "tests/engine/decompress_box.h"
 #include "tests/support/disk_files.h"
 #include "tests/support/installer_state_reset.h"
 #include "tests/support/script_host_fake.h"
 #include "tests/support/scripted_user.h"
+#include "tools/szdd/szdd_pack.h"
 
 #include <gtest/gtest.h>
 #include <windows.h>
@@ -234,3 +237,26 @@ TEST_F(InstallFilesTest, RefusedDestinationWritesNothing) {
 }
 
 } // namespace
+
+// A file many times larger than the pieces in which the expanded data
+// passes through the installer lands whole, and the checksum taken on the
+// way is that of the whole file (zlib's CRC-32 of these bytes).
+TEST_F(InstallFilesTest, LargeExpansionLandsWholeWithItsChecksum) {
+  std::string folder = Destination("pieces");
+  CreateDirectoryA(folder.c_str(), nullptr);
+  std::string data;
+  for (unsigned i = 0; i < 300000; ++i)
+    data += static_cast<char>((i * 7919) >> 5);
+  std::vector<unsigned char> packed = PackSzdd(
+      reinterpret_cast<const unsigned char*>(data.data()), data.size(), 'e');
+  PayloadPaths paths;
+  FormPayloadPaths("orvel.exe", &paths);
+  WriteBytes(paths.compressed, std::string(packed.begin(), packed.end()));
+  uint32_t crc = 0;
+  EXPECT_EQ(300000, ExpandPayload(&paths, &crc));
+  EXPECT_EQ(0x2D95EEB9u, crc);
+  EXPECT_TRUE(ReadBytes(paths.uncompressed) == data);
+  // Against another file's recorded checksum it is refused.
+  EXPECT_EQ(PAYLOAD_CRC_MISMATCH,
+            CheckExpandedPayload("orvel.exe", &paths, 300000, crc));
+}

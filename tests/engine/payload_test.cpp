@@ -1,4 +1,5 @@
 // The payload catalogue and the names its files are installed under.
+#include "engine/payload_crc.h"
 #include "engine/payload_table.h"
 
 #include <windows.h>
@@ -98,3 +99,31 @@ TEST(PayloadTable, EverySlotNamesAResourceOfThisProgram) {
 }
 
 } // namespace
+
+// Known CRC-32 values (as zip and zlib give them) of texts shorter and
+// longer than the eight bytes the checksum takes per step, whole and in
+// pieces that split those steps anywhere.
+TEST(PayloadCrc, GivesTheZipChecksumWholeAndInPieces) {
+  std::string counting;
+  for (int i = 0; i < 1024; ++i)
+    counting += static_cast<char>(i & 0xFF);
+  const struct {
+    std::string text;
+    uint32_t crc;
+  } known[] = {
+      {"", 0},
+      {"a", 0xE8B7BE43},
+      {"123456789", 0xCBF43926},
+      {"The quick brown fox jumps over the lazy dog", 0x414FA339},
+      {counting, 0xB70B4C26},
+  };
+  for (const auto& k : known) {
+    EXPECT_EQ(PayloadCrc(0, k.text.data(), k.text.size()), k.crc) << k.text;
+    for (size_t cut = 1; cut < k.text.size() && cut < 20; ++cut) {
+      uint32_t first = PayloadCrc(0, k.text.data(), cut);
+      EXPECT_EQ(PayloadCrc(first, k.text.data() + cut, k.text.size() - cut),
+                k.crc)
+          << k.text.size() << " bytes cut at " << cut;
+    }
+  }
+}
