@@ -8,6 +8,7 @@
 #include "engine/destination_rules.h"
 #include "engine/drive_table.h"
 #include "state/installer_state.h"
+#include "state/system_library.h"
 
 namespace {
 
@@ -49,9 +50,8 @@ typedef DWORD(WINAPI* FinalPathCall)(HANDLE, LPSTR, DWORD, DWORD);
 // The name the file system gives an existing folder once its short names
 // are expanded and its links followed; 0 when it cannot say.
 DWORD FinalName(const char* folder, char* name, DWORD size) {
-  const FinalPathCall finalPath =
-      reinterpret_cast<FinalPathCall>(reinterpret_cast<void*>(GetProcAddress(
-          GetModuleHandleA("kernel32.dll"), "GetFinalPathNameByHandleA")));
+  auto finalPath =
+      SystemCall<FinalPathCall>("kernel32.dll", "GetFinalPathNameByHandleA");
   if (!finalPath)
     return GetLongPathNameA(folder, name, size);
   HANDLE handle = CreateFileA(

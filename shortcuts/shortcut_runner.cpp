@@ -76,8 +76,7 @@ typedef BOOLEAN(WINAPI* RandomCall)(PVOID, ULONG);
 
 // 64 bits nobody can predict, from the system's random source.
 void RandomBits(unsigned long bits[2]) {
-  auto random = reinterpret_cast<RandomCall>(reinterpret_cast<void*>(
-      GetProcAddress(GetModuleHandleA("advapi32.dll"), "SystemFunction036")));
+  auto random = SystemCall<RandomCall>("advapi32.dll", "SystemFunction036");
   if (random && random(bits, 2 * sizeof bits[0]))
     return;
   LARGE_INTEGER counter;
@@ -150,7 +149,9 @@ ShortcutStatus StartScriptHost(const char* scriptPath, HANDLE* process) {
   if (!SystemFolderPath("wscript.exe", program, sizeof program))
     return 1000 + ERROR_FILE_NOT_FOUND;
   char commandLine[MAX_PATH + PATH_SIZE + 8];
-  _snprintf(commandLine, sizeof commandLine, "\"%s\" \"%s\"", program,
+  // //B: a script error ends the host at once instead of waiting in a box
+  // for someone to read it; the shortcuts are checked afterwards anyway.
+  _snprintf(commandLine, sizeof commandLine, "\"%s\" //B \"%s\"", program,
             scriptPath);
   commandLine[sizeof commandLine - 1] = '\0';
   unsigned result = scriptHostCalls.start(program, commandLine, process);
@@ -160,8 +161,8 @@ ShortcutStatus StartScriptHost(const char* scriptPath, HANDLE* process) {
 // Waits until the script host ends, at most kScriptHostLimitMs, while the
 // thread's windows keep taking their messages; a quit request met on the
 // way is posted again for the main loop. A host still running then is
-// ended: its script is not to be trusted any more. 1 when it finished.
-int WaitForScriptHost(HANDLE process) {
+// ended: its script is not to be trusted any more.
+void WaitForScriptHost(HANDLE process) {
   const DWORD start = GetTickCount();
   bool quit = false;
   WPARAM quitCode = 0;
@@ -190,7 +191,6 @@ int WaitForScriptHost(HANDLE process) {
   CloseHandle(process);
   if (quit)
     PostQuitMessage(static_cast<int>(quitCode));
-  return finished;
 }
 
 // Writes the script and has the host carry it out; the status.

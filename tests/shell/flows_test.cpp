@@ -334,13 +334,12 @@ TEST_F(Flows, UninstallRemovesEveryShortcutThenTheFolderTree) {
   CopyFileA(LICENCE_PATH, In("data\\notes.txt").c_str(), FALSE);
 
   removedFolder = folder;
-  script_host::launches.clear();
-  const ScriptHostCalls realCalls = scriptHostCalls;
-  scriptHostCalls.start = StartSeeingTheFolder;
   ScriptedUser user;
   user.Answer({Press(IDOK)}).Answer({Press(IDYES)}).Answer({Press(IDOK)});
-  Begin();
-  scriptHostCalls = realCalls;
+  {
+    script_host::StartedBy fake(StartSeeingTheFolder);
+    Begin();
+  }
 
   ASSERT_EQ(3u, user.shown().size());
   EXPECT_EQ("List of Files", user.shown()[0].caption);
@@ -406,12 +405,10 @@ TEST_F(Flows, NothingElseRunsWhileTheInstallationWaits) {
   for (WPARAM command : {CMD_CHANGE_DESTINATION, CMD_SWITCH_TO_UNINSTALL,
                          CMD_BEGIN, CMD_ABOUT, CMD_EXIT})
     inputs.push_back({WM_COMMAND, command, 0});
-  const ScriptHostCalls realCalls = scriptHostCalls;
-  scriptHostCalls.start = StartWhileSomeoneClicks;
+  script_host::StartedBy fake(StartWhileSomeoneClicks);
   ScriptedUser user;
   user.Answer({Press(IDYES)}).Answer({Press(IDOK)}).Answer({Press(IDOK)});
   Begin();
-  scriptHostCalls = realCalls;
   EXPECT_EQ((std::vector<std::string>{"Note:", "Install Now?", "COMPLETED!"}),
             Captions(user));
   EXPECT_TRUE(windowStoodAtHostEnd);
@@ -508,12 +505,10 @@ TEST(MainWindowFlows, ARemovalCannotBeInterruptedOrRunTwice) {
             {WM_LBUTTONUP, 0, centre(destinationHitRect)},
             {WM_SYSCOMMAND, SC_CLOSE, 0},
             {WM_CLOSE, 0, 0}};
-  const ScriptHostCalls realCalls = scriptHostCalls;
-  scriptHostCalls.start = StartWhileSomeoneClicks;
+  script_host::StartedBy fake(StartWhileSomeoneClicks);
   ScriptedUser user;
   user.Answer({Press(IDOK)}).Answer({Press(IDYES)}).Answer({Press(IDOK)});
   SendMessageA(main.window, WM_COMMAND, CMD_BEGIN, 0);
-  scriptHostCalls = realCalls;
   EXPECT_EQ((std::vector<std::string>{"List of Files", "DESTROY Warning!",
                                       "COMPLETED!"}),
             Captions(user));

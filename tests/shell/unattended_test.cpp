@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 #include <shlobj.h>
+#include <tlhelp32.h>
 
 #include <cstring>
 #include <string>
@@ -433,6 +434,22 @@ TEST(ScriptHostWithoutVbscript, ShortcutsAreStillMadeAndRemoved) {
 
 namespace {
 
+// A script host whose installer was killed has nobody to wait for it.
+void EndOrphanedScriptHosts() {
+  HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+  PROCESSENTRY32 entry;
+  entry.dwSize = sizeof entry;
+  for (BOOL ok = Process32First(snapshot, &entry); ok;
+       ok = Process32Next(snapshot, &entry))
+    if (lstrcmpiA(entry.szExeFile, "wscript.exe") == 0)
+      if (HANDLE host =
+              OpenProcess(PROCESS_TERMINATE, FALSE, entry.th32ProcessID)) {
+        TerminateProcess(host, 1);
+        CloseHandle(host);
+      }
+  CloseHandle(snapshot);
+}
+
 // A run killed at any moment leaves the earlier program or the new one
 // under its name, never neither; the update installer still recognises
 // the folder, and the next run completes.
@@ -450,6 +467,7 @@ TEST(KilledRun, LeavesAProgramAndTheNextRunCompletes) {
       TerminateProcess(run.process.hProcess, 9);
       run.ExitCodeWithin(10000);
     }
+    EndOrphanedScriptHosts();
     const std::string left = disk::ReadBytes(folder + "orvel.exe");
     EXPECT_TRUE(left == product || left == "an earlier orvel")
         << "killed after " << after << " ms: " << left.size() << " bytes";

@@ -139,7 +139,7 @@ TEST_F(ShortcutRunner, WritesTheScriptWithCrLfAndStartsTheHostByFullPath) {
   const std::string host = SystemFolder() + "\\wscript.exe";
   EXPECT_EQ(host, launches[0].program);
   const std::string& script = launches[0].scriptPath;
-  EXPECT_EQ("\"" + host + "\" \"" + script + "\"", launches[0].commandLine);
+  EXPECT_EQ("\"" + host + "\" //B \"" + script + "\"", launches[0].commandLine);
   EXPECT_EQ(0, _strnicmp(script.c_str(), kTemp, strlen(kTemp))) << script;
   EXPECT_EQ(".vbs", script.substr(script.size() - 4));
   EXPECT_NE(launches[1].scriptPath, script) << "a name that can be guessed";

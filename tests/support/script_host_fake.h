@@ -2,6 +2,7 @@
 // script it names and the bytes of that script, and a finished process.
 #pragma once
 
+#include "shortcuts/shortcut_runner.h"
 #include "tests/support/disk_files.h"
 
 #include <windows.h>
@@ -40,5 +41,16 @@ inline unsigned RecordStart(const char* program, char* commandLine,
     *process = CreateEventA(nullptr, TRUE, TRUE, nullptr);
   return startResult;
 }
+
+// The script host started by `start` while it lives, by the product's own
+// start again afterwards.
+struct StartedBy {
+  explicit StartedBy(decltype(ScriptHostCalls::start) start) {
+    launches.clear();
+    scriptHostCalls.start = start;
+  }
+  ~StartedBy() { scriptHostCalls = real; }
+  const ScriptHostCalls real = scriptHostCalls;
+};
 
 } // namespace script_host
