@@ -5,6 +5,11 @@
 #   wine-run.sh --wait PREFIX              wait until they have all ended
 #   wine-run.sh --env PREFIX               print the shell assignments that
 #                                          point wine and wineserver at PREFIX
+#                                          (for a 64-bit prefix, the
+#                                          launchers of tools/wine64 first
+#                                          on PATH, so that every program
+#                                          that starts wine by name reaches
+#                                          the 64-bit loader)
 # A prefix is 32-bit (win32, Debian's wine32) or 64-bit (win64, wine64).
 # WINE_RUN_ARCH chooses when the prefix is made; afterwards the prefix
 # keeps the architecture it was made with. The prefix is made on first
@@ -44,7 +49,15 @@ if [ -n "$made" ]; then
 fi
 arch=${arch:-win32}
 export WINEARCH=$arch
+launchers=$(cd "$(dirname "$0")/wine64" && pwd)
+path=:$PATH:
+while [ "$path" != "${path/:$launchers:/:}" ]; do
+  path=${path/:$launchers:/:}
+done
+path=${path#:}
+path=${path%:}
 if [ "$arch" = win64 ]; then
+  path=$launchers${path:+:$path}
   wine=/usr/lib/wine/wine64
   export WINELOADER=$wine
   export WINESERVER=/usr/lib/wine/wineserver64
@@ -54,6 +67,7 @@ else
   wineserver=wineserver
   unset WINELOADER WINESERVER
 fi
+export PATH=$path
 
 case $mode in
 kill | wait)
@@ -68,8 +82,7 @@ env)
   else
     printf 'unset WINELOADER WINESERVER\n'
   fi
-  printf 'wine() { command %q "$@"; }\nwineserver() { command %q "$@"; }\n' "$wine" \
-    "$wineserver"
+  printf 'export PATH=%q\n' "$PATH"
   exit 0
   ;;
 esac
@@ -87,15 +100,34 @@ make_prefix() {
       >/dev/null 2>&1
   fi
   "$wineserver" -w
+  own_user_folders
   echo "$arch" >"$WINEPREFIX/.arch"
   touch "$WINEPREFIX/.ready"
 }
 
-if [ ! -f "$prefix/.ready" ]; then
+# Wine links a new prefix's Desktop, Documents, Downloads and the like to
+# the Linux home folder: a shortcut made on the test user's desktop would
+# land in the home folder of whoever runs the tests. The prefix gets real
+# folders of its own instead; Wine replaces only links, never folders.
+own_user_folders() {
+  local folder
+  for folder in "$WINEPREFIX"/drive_c/users/*/*; do
+    if [ -L "$folder" ]; then
+      rm -f "$folder" && mkdir "$folder"
+    fi
+  done
+  touch "$WINEPREFIX/.own-folders"
+}
+
+if [ ! -f "$prefix/.ready" ] || [ ! -f "$prefix/.own-folders" ]; then
   mkdir -p "$(dirname "$prefix")"
   (
     flock 9
-    [ -f "$prefix/.ready" ] || make_prefix
+    if [ ! -f "$prefix/.ready" ]; then
+      make_prefix
+    elif [ ! -f "$prefix/.own-folders" ]; then
+      own_user_folders # a prefix made before its folders were its own
+    fi
   ) 9>"$prefix.lock"
 fi
 
