@@ -198,6 +198,30 @@ for i in $(seq 1 "$runs"); do
   time_native "search tree find" find "$out/tree" -iname orvel.exe
 done
 
+log "5. removing"
+# The same tree as an installation (with its program) removed by
+# install.exe /UN /S, and by Wine's own cmd /c rd /s /q; each run gets a
+# fresh copy, made before the clock starts.
+removal_copy() {
+  rm -rf "$prefix/drive_c/bench/rm-$1"
+  cp -r "$out/tree" "$prefix/drive_c/bench/rm-$1"
+  cp "$program" "$prefix/drive_c/bench/rm-$1/orvel.exe"
+}
+ours_line="$(winpath "$build/install.exe") /UN /S /D=c:\\bench\\rm-ours"
+rd_line='C:\windows\system32\cmd.exe /c rd /s /q c:\bench\rm-cmd'
+for i in $(seq 1 "$runs"); do
+  removal_copy ours
+  win "$bench_exe" process 1 'c:\bench\rm-scratch\' "$ours_line" |
+    record remove tree ours
+  removal_copy cmd
+  win "$bench_exe" process 1 'c:\bench\rm-scratch\' "$rd_line" |
+    record remove tree cmd
+done
+for who in ours cmd; do
+  [ ! -e "$prefix/drive_c/bench/rm-$who" ] ||
+    { echo "$who did not remove the tree" >&2; exit 1; }
+done
+
 "$src/bench/table.sh" "$raw" "$runs" | tee "$out/results.txt"
 {
   echo

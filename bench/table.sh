@@ -140,4 +140,13 @@ END {
   print "  (ours: the search dialog from opening to the list filled; cmd: Wine'\''s"
   print "  own cmd.exe process, start-up included, as NSIS'\''s above; find measures"
   print "  a Linux program, without Wine'\''s directory layer)"
+  print ""
+
+  printf "5. Removing (ms; the same tree with the program; the %s build)\n", \
+    archname(arch["wine"])
+  o = median("remove tree ours"); c = median("remove tree cmd")
+  printf "  %-34s %9.1f\n", "install.exe /UN /S", o
+  printf "  %-34s %9.1f %6s\n", "cmd /c rd /s /q, same Wine", c, ratio(o, c)
+  print "  (both processes timed whole, start-up included; ours also runs the"
+  print "  shortcut script first)"
 }' "$raw"

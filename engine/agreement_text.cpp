@@ -1,9 +1,8 @@
 #include "engine/agreement_text.h"
 
+#include "engine/fresh_file.h"
 #include "resources/resource_ids.h"
 #include "state/installer_state.h"
-
-#include <stdio.h>
 
 int UseAgreementText(AgreementConsumer consumer, void* context) {
   HRSRC found = FindResourceA(state.appInstance,
@@ -24,20 +23,23 @@ int UseAgreementText(AgreementConsumer consumer, void* context) {
   return 0;
 }
 
-// The copy holds the resource byte for byte; a byte that fails to go out
-// does not stop the ones after it.
+// The copy holds the resource byte for byte, up to its first zero byte. It
+// is made anew: a link standing under its name is replaced, never written
+// through.
 int SaveAgreementFile(const char* text, int size) {
   wsprintfA(state.scratchText,
             state.updateMode == 1 ? "%snew.txt" : "%seula.txt",
             state.destinationPath);
-  FILE* file = fopen(state.scratchText, "w+b");
-  if (!file)
+  HANDLE file = CreateFreshFile(state.scratchText);
+  if (file == INVALID_HANDLE_VALUE)
     return 1;
-  int result = 0;
-  for (int i = 0; i < size && text[i] != '\0'; ++i)
-    if (fputc(static_cast<unsigned char>(text[i]), file) == EOF)
-      result = 1;
-  if (fclose(file) != 0)
+  DWORD length = 0;
+  while (static_cast<int>(length) < size && text[length] != '\0')
+    ++length;
+  DWORD written = 0;
+  int result =
+      !WriteFile(file, text, length, &written, nullptr) || written != length;
+  if (!CloseHandle(file))
     result = 1;
   return result;
 }

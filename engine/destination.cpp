@@ -7,6 +7,7 @@
 
 #include "engine/destination_rules.h"
 #include "engine/drive_table.h"
+#include "engine/folder_security.h"
 #include "state/installer_state.h"
 #include "state/system_library.h"
 
@@ -24,11 +25,14 @@ int IsFolder(const char* path) {
          (attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
-// The destination must lie on a hard disk with room for the product.
+// The destination must lie on a hard disk with room for the product; a
+// removal needs no room, and must be possible on a full disk.
 ErrorCode CheckDrive(const char* path) {
   char root[4] = {path[0], path[1], path[2], '\0'};
   if (driveTable.getDriveType(root) != DRIVE_FIXED)
     return ERR_NOT_HARD_DRIVE;
+  if (state.uninstallMode == 1)
+    return 0;
   DWORD sectorsPerCluster, bytesPerSector, freeClusters, totalClusters;
   if (!driveTable.getDiskFreeSpace(root, &sectorsPerCluster, &bytesPerSector,
                                    &freeClusters, &totalClusters))
@@ -136,9 +140,28 @@ ErrorCode CreateMissingFolders(const char* path) {
     memcpy(level, path, end);
     level[end] = '\0';
     if (!Exists(level))
-      CreateDirectoryA(level, nullptr);
+      CreateDirectoryA(level, InstallationFolderAttributes());
     // A file standing where a folder must go cannot hold the product.
     if (!IsFolder(level))
+      return ERR_CREATE_FOLDER;
+  }
+  return 0;
+}
+
+// No folder on the way to the destination, nor the destination itself, may
+// be a link (a junction, or a symbolic link to a folder): the folder
+// created, written and removed must be the one named. A link found there
+// is refused like a file standing where a folder must go.
+ErrorCode CheckNoLinkOnTheWay(const char* path) {
+  char* level = state.scratchText;
+  for (size_t end = NextFolderLevel(path, 0); end;
+       end = NextFolderLevel(path, end + 1)) {
+    memcpy(level, path, end);
+    level[end] = '\0';
+    DWORD attributes = GetFileAttributesA(level);
+    if (attributes == INVALID_FILE_ATTRIBUTES)
+      return 0;
+    if (attributes & FILE_ATTRIBUTE_REPARSE_POINT)
       return ERR_CREATE_FOLDER;
   }
   return 0;
@@ -170,8 +193,10 @@ ErrorCode ValidateDestination(int createFolders) {
     return ERR_PATH_TOO_LONG;
   // A drive without its medium must fail quietly, not ask the user.
   SetErrorMode(SEM_FAILCRITICALERRORS);
-  if (createFolders == 1)
-    code = CreateMissingFolders(path);
+  code = CheckNoLinkOnTheWay(path);
+  if (code == 0 && createFolders == 1 &&
+      (code = CreateMissingFolders(path)) == 0)
+    code = SecureInstallationFolder(path);
   SetErrorMode(0);
   return code;
 }

@@ -2,6 +2,7 @@
 
 #include "engine/agreement_text.h"
 #include "engine/destination.h"
+#include "engine/fresh_file.h"
 #include "engine/install_steps.h"
 #include "engine/payload_check.h"
 #include "engine/payload_crc.h"
@@ -36,13 +37,10 @@ bool Exists(const char* path) {
 
 // A temporary file of the destination, made anew: whatever stood under
 // its name (a file left by a run that was cut short, or a link someone
-// placed in a folder they could write to) is deleted, never written
-// through, and the file is made only if nothing took the name meanwhile.
+// placed in a folder they could write to) is replaced, never written
+// through.
 HANDLE CreateTemporary(const char* path) {
-  SetFileAttributesA(path, FILE_ATTRIBUTE_NORMAL);
-  DeleteFileA(path);
-  return CreateFileA(path, GENERIC_READ | GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                     FILE_ATTRIBUTE_NORMAL, nullptr);
+  return CreateFreshFile(path);
 }
 
 // The resource's bytes, unchanged, as the compressed temporary file, in

@@ -3,7 +3,6 @@
 #include "resources/resource_ids.h"
 #include "shortcuts/match_file_name.h"
 #include "state/installer_state.h"
-#include "state/message_box.h"
 
 #include <string.h>
 
@@ -21,12 +20,6 @@ void CopyEntry(const WIN32_FIND_DATAW& data, WalkEntry* entry) {
   if (length == 0 || inexact)
     entry->name[0] = '\0';
   entry->attributes = data.dwFileAttributes;
-  // The find data says nothing of a reparse point's kind unless it is one;
-  // the data is cleared first so that a platform that leaves the tag out
-  // gives 0, which no link carries.
-  entry->reparseTag = (data.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT)
-                          ? data.dwReserved0
-                          : 0;
 }
 
 void* RealFindFirst(const char* findPath, WalkEntry* entry) {
@@ -60,21 +53,6 @@ int RealFindNext(void* find, WalkEntry* entry) {
 
 void RealFindClose(void* find) {
   FindClose(find);
-}
-
-int RealSetAttributes(const char* path, unsigned long attributes) {
-  return SetFileAttributesA(path, attributes);
-}
-
-int RealDeleteFile(const char* path) {
-  return DeleteFileA(path);
-}
-
-int RealRemoveFolder(const char* path, unsigned long* error) {
-  if (RemoveDirectoryA(path))
-    return 1;
-  *error = GetLastError();
-  return 0;
 }
 
 int RealAddResultLine(const char* line) {
@@ -115,29 +93,9 @@ int IsFolder(const WalkEntry& entry) {
   return (entry.attributes & WALK_ATTRIBUTE_DIRECTORY) != 0;
 }
 
-// A junction or a link to a folder elsewhere: never walked into, so that
-// removal stays inside the tree and a search cannot go round a loop.
+// A junction or a link to a folder elsewhere.
 int IsReparsePoint(const WalkEntry& entry) {
   return (entry.attributes & WALK_ATTRIBUTE_REPARSE_POINT) != 0;
-}
-
-void RemoveFolder(const char* path) {
-  unsigned long error = 0;
-  if (walkPlatform.removeFolder(path, &error))
-    return;
-  // The path is shorter than the platform limit, far below wsprintfA's.
-  wsprintfA(state.scratchText, "<%s>\nlen= %d\nGetLastError was %ld", path,
-            static_cast<int>(strlen(path)), static_cast<long>(error));
-  ShowMessageBox(state.mainWindow, state.scratchText, "Folder Delete Error",
-                 MB_OK);
-}
-
-// A link to a file keeps its attributes: setting them would reach the file
-// it points to.
-void DeleteOneFile(const char* path, unsigned long attributes) {
-  if ((attributes & 0xFFFF) && !(attributes & WALK_ATTRIBUTE_REPARSE_POINT))
-    walkPlatform.setAttributes(path, 0);
-  walkPlatform.deleteFile(path);
 }
 
 // Returns the stop flag: the list refused the line.
@@ -147,49 +105,34 @@ int AddResult(const char* path) {
   return answer == LB_ERR || answer == LB_ERRSPACE;
 }
 
-// Only a link (its tag says so) is removed, by its own name; any other
-// reparse point is left alone, and so is its folder.
-int IsRemovableLink(const WalkEntry& entry, int mode) {
-  return mode == WALK_DELETE &&
-         (entry.reparseTag & WALK_REPARSE_NAME_SURROGATE) != 0;
-}
-
-void RemoveLink(const char* folder, const char* name) {
-  char path[WALK_PATH_SIZE];
-  if (JoinPath(path, folder, name))
-    RemoveFolder(path);
-}
-
 // The sub-folders met in the one pass over a folder's entries, noted to be
-// taken after its files: a kind and the name, per folder. The levels of a
-// walk share the space as a stack: a folder's notes lie above its parent's
-// and are given back when it is done. A folder whose notes do not fit is
-// read a second time instead.
-enum : char { NOTE_WALK = 'w', NOTE_LINK = 'l' };
+// walked after its files, by name. The levels of a walk share the space as
+// a stack: a folder's notes lie above its parent's and are given back when
+// it is done. A folder whose notes do not fit is read a second time
+// instead.
 char notes[0x8000];
 size_t notesEnd;
 
 // Returns 0 when there is no room left.
-int NoteSubFolder(const WalkEntry& entry, int mode) {
-  char kind = NOTE_WALK;
-  if (IsReparsePoint(entry)) {
-    if (!IsRemovableLink(entry, mode))
-      return 1;
-    kind = NOTE_LINK;
-  }
+int NoteSubFolder(const WalkEntry& entry) {
   size_t length = strlen(entry.name);
-  if (notesEnd + length + 2 > sizeof notes)
+  if (notesEnd + length + 1 > sizeof notes)
     return 0;
-  notes[notesEnd] = kind;
-  memcpy(notes + notesEnd + 1, entry.name, length + 1);
-  notesEnd += length + 2;
+  memcpy(notes + notesEnd, entry.name, length + 1);
+  notesEnd += length + 1;
   return 1;
 }
 
 enum { NO_SUB_FOLDERS, SUB_FOLDERS_NOTED, SUB_FOLDERS_UNNOTED };
 
+// A sub-folder to walk: a link or junction never is, so that a search
+// cannot go round a loop.
+int IsSubFolderToWalk(const WalkEntry& entry) {
+  return IsFolder(entry) && !IsReparsePoint(entry) && NamesOneEntry(entry.name);
+}
+
 int WalkFiles(const char* folder, const char* findPath, const char* nameFilter,
-              int mode, int* subFolders) {
+              int* subFolders) {
   WalkEntry entry;
   void* find = walkPlatform.findFirst(findPath, &entry);
   if (!find)
@@ -198,64 +141,48 @@ int WalkFiles(const char* folder, const char* findPath, const char* nameFilter,
   do {
     char path[WALK_PATH_SIZE];
     if (IsFolder(entry)) {
-      if (!NamesOneEntry(entry.name))
-        continue;
-      if (*subFolders != SUB_FOLDERS_UNNOTED)
-        *subFolders = NoteSubFolder(entry, mode) ? SUB_FOLDERS_NOTED
-                                                 : SUB_FOLDERS_UNNOTED;
+      if (IsSubFolderToWalk(entry) && *subFolders != SUB_FOLDERS_UNNOTED)
+        *subFolders =
+            NoteSubFolder(entry) ? SUB_FOLDERS_NOTED : SUB_FOLDERS_UNNOTED;
     } else if (NamesOneEntry(entry.name) &&
                MatchFileName(nameFilter, entry.name) &&
                JoinPath(path, folder, entry.name)) {
-      if (mode == WALK_DELETE)
-        DeleteOneFile(path, entry.attributes);
-      else
-        stop = AddResult(path);
+      stop = AddResult(path);
     }
   } while (!stop && walkPlatform.findNext(find, &entry));
   walkPlatform.findClose(find);
   return stop;
 }
 
-// One sub-folder, in the order the find gave it: walked, or, a link,
-// removed.
-int TakeSubFolder(const char* folder, char kind, const char* name,
-                  const char* findPattern, const char* nameFilter, int mode) {
+int TakeSubFolder(const char* folder, const char* name, const char* findPattern,
+                  const char* nameFilter) {
   char path[WALK_PATH_SIZE];
-  if (kind == NOTE_LINK)
-    RemoveLink(folder, name);
-  else if (JoinPath(path, folder, name, "\\"))
-    return WalkFolderTree(path, findPattern, nameFilter, mode);
+  if (JoinPath(path, folder, name, "\\"))
+    return WalkFolderTree(path, findPattern, nameFilter);
   return 0;
 }
 
 int WalkNotedSubFolders(const char* folder, size_t from,
-                        const char* findPattern, const char* nameFilter,
-                        int mode) {
+                        const char* findPattern, const char* nameFilter) {
   size_t end = notesEnd;
   int stop = 0;
-  for (size_t at = from; at < end && !stop; at += strlen(notes + at + 1) + 2)
-    stop = TakeSubFolder(folder, notes[at], notes + at + 1, findPattern,
-                         nameFilter, mode);
+  for (size_t at = from; at < end && !stop; at += strlen(notes + at) + 1)
+    stop = TakeSubFolder(folder, notes + at, findPattern, nameFilter);
   return stop;
 }
 
 // The second reading, for a folder with more sub-folders than fit the
 // notes.
 int WalkSubFolders(const char* folder, const char* findPath,
-                   const char* findPattern, const char* nameFilter, int mode) {
+                   const char* findPattern, const char* nameFilter) {
   WalkEntry entry;
   void* find = walkPlatform.findFirst(findPath, &entry);
   if (!find)
     return 0;
   int stop = 0;
   do {
-    if (!IsFolder(entry) || !NamesOneEntry(entry.name))
-      continue;
-    if (!IsReparsePoint(entry))
-      stop = TakeSubFolder(folder, NOTE_WALK, entry.name, findPattern,
-                           nameFilter, mode);
-    else if (IsRemovableLink(entry, mode))
-      RemoveLink(folder, entry.name);
+    if (IsSubFolderToWalk(entry))
+      stop = TakeSubFolder(folder, entry.name, findPattern, nameFilter);
   } while (!stop && walkPlatform.findNext(find, &entry));
   walkPlatform.findClose(find);
   return stop;
@@ -264,36 +191,30 @@ int WalkSubFolders(const char* folder, const char* findPath,
 } // namespace
 
 const WalkPlatform realWalkPlatform = {
-    RealFindFirst,  RealFindNext,     RealFindClose,     RealSetAttributes,
-    RealDeleteFile, RealRemoveFolder, RealAddResultLine, RealRepaint,
+    RealFindFirst, RealFindNext, RealFindClose, RealAddResultLine, RealRepaint,
 };
 
 WalkPlatform walkPlatform = realWalkPlatform;
 
 int WalkFolderTree(const char* folder, const char* findPattern,
-                   const char* nameFilter, int mode) {
+                   const char* nameFilter) {
   char base[WALK_PATH_SIZE];
   char findPath[WALK_PATH_SIZE];
   size_t length = strlen(folder);
   int hasBackslash = length > 0 && folder[length - 1] == '\\';
-  if (!JoinPath(base, folder, hasBackslash ? "" : "\\"))
+  if (!JoinPath(base, folder, hasBackslash ? "" : "\\") ||
+      !JoinPath(findPath, base, findPattern))
     return 0;
-  int stop = 0;
   size_t notesFrom = notesEnd;
   int subFolders = NO_SUB_FOLDERS;
-  if (JoinPath(findPath, base, findPattern)) {
-    stop = WalkFiles(base, findPath, nameFilter, mode, &subFolders);
-    if (subFolders == SUB_FOLDERS_UNNOTED) {
-      notesEnd = notesFrom;
-      if (!stop)
-        stop = WalkSubFolders(base, findPath, findPattern, nameFilter, mode);
-    } else if (!stop) {
-      stop =
-          WalkNotedSubFolders(base, notesFrom, findPattern, nameFilter, mode);
-    }
+  int stop = WalkFiles(base, findPath, nameFilter, &subFolders);
+  if (subFolders == SUB_FOLDERS_UNNOTED) {
+    notesEnd = notesFrom;
+    if (!stop)
+      stop = WalkSubFolders(base, findPath, findPattern, nameFilter);
+  } else if (!stop) {
+    stop = WalkNotedSubFolders(base, notesFrom, findPattern, nameFilter);
   }
   notesEnd = notesFrom;
-  if (mode == WALK_DELETE)
-    RemoveFolder(base);
   return stop;
 }

@@ -34,7 +34,7 @@ void OpenSearch(HWND dialog) {
 void SearchDrive(HWND dialog) {
   char root[4];
   lstrcpynA(root, state.destinationPath, sizeof root);
-  WalkFolderTree(root, "*.*", "orvel.exe", WALK_SEARCH);
+  WalkFolderTree(root, "*.*", "orvel.exe");
   if (SendDlgItemMessageA(dialog, IDC_SEARCH_LIST, LB_GETCOUNT, 0, 0) == 0)
     SendDlgItemMessageA(dialog, IDC_SEARCH_LIST, LB_ADDSTRING, 0,
                         (LPARAM) "NONE FOUND!");

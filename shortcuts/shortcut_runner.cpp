@@ -5,6 +5,7 @@
 #include "state/installer_state.h"
 #include "state/message_box.h"
 #include "state/system_library.h"
+#include "state/unguessable_file.h"
 
 #include <fcntl.h>
 #include <io.h>
@@ -43,7 +44,7 @@ unsigned StartByFullPath(const char* program, char* commandLine,
 const char kShortcutName[] = "Orvel";
 // However late the script host starts, it gets this long to finish.
 const DWORD kScriptHostLimitMs = 60000;
-enum { TEMP_FOLDER_SIZE = 825, SCRIPT_NAME_TRIES = 8 };
+enum { TEMP_FOLDER_SIZE = 825 };
 
 // Shortcuts that would start a program that is not there are not made.
 bool TargetMissing(ShortcutFlags flags, const char* target) {
@@ -72,19 +73,6 @@ void SetTargetAndFolder(const char* target, char* targetPath,
     workingFolder[0] = '\0';
 }
 
-typedef BOOLEAN(WINAPI* RandomCall)(PVOID, ULONG);
-
-// 64 bits nobody can predict, from the system's random source.
-void RandomBits(unsigned long bits[2]) {
-  auto random = SystemCall<RandomCall>("advapi32.dll", "SystemFunction036");
-  if (random && random(bits, 2 * sizeof bits[0]))
-    return;
-  LARGE_INTEGER counter;
-  QueryPerformanceCounter(&counter);
-  bits[0] = counter.LowPart ^ GetCurrentProcessId() << 16;
-  bits[1] = counter.HighPart ^ GetTickCount();
-}
-
 // Creates the script file in the temporary folder under a name nobody can
 // guess, failing rather than opening a file that is already there (another
 // account may have made it and kept the right to change it). Its path goes
@@ -94,22 +82,9 @@ HANDLE CreateScriptFile(char* scriptPath, DWORD* error) {
   DWORD length = GetTempPathA(sizeof tempFolder, tempFolder);
   if (length == 0 || length >= sizeof tempFolder)
     lstrcpyA(tempFolder, "\\WINDOWS\\");
-  for (int tries = 0; tries < SCRIPT_NAME_TRIES; ++tries) {
-    unsigned long bits[2];
-    RandomBits(bits);
-    if (lstrlenA(tempFolder) + 3 + 16 + 4 >= PATH_SIZE) {
-      *error = ERROR_PATH_NOT_FOUND;
-      break;
-    }
-    wsprintfA(scriptPath, "%sins%08lx%08lx.vbs", tempFolder, bits[0], bits[1]);
-    HANDLE file = CreateFileA(scriptPath, GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                              FILE_ATTRIBUTE_TEMPORARY, nullptr);
-    if (file != INVALID_HANDLE_VALUE)
-      return file;
-    if ((*error = GetLastError()) != ERROR_FILE_EXISTS)
-      break;
-  }
-  return INVALID_HANDLE_VALUE;
+  return CreateUnguessableFile(tempFolder, "ins", 16, ".vbs",
+                               FILE_ATTRIBUTE_TEMPORARY, scriptPath, PATH_SIZE,
+                               error);
 }
 
 // The script file as a C stream in text mode, which stores each line

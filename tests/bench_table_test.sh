@@ -30,6 +30,9 @@ step big expand 200
 step big write 4
 install huge ours 900
 install huge nsis 1000
+remove tree ours 300
+remove tree cmd 600
+remove tree ours 200
 RAW
 out=$("$table" "$raw" 5 2>&1)
 failed=0
@@ -45,6 +48,7 @@ expect 'find -iname orvel.exe, native +3\.5$'
 expect '^  ratio +3\.14$'
 # The Windows peer under the same Wine, with its own ratio.
 expect '^  cmd /c dir /s /b, same Wine +44\.0 +0\.25$'
+expect '^  cmd /c rd /s /q, same Wine +600\.0 +0\.42$'
 expect '^  overhead +60000 +90000 +0\.67$'
 expect '^  text\.txt +1000 +300 +400 +0\.75 '
 # Each step of the installation in its product's column, and their sum.

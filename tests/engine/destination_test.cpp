@@ -3,8 +3,10 @@
 #include "engine/destination.h"
 #include "engine/drive_table.h"
 #include "engine/error_report.h"
+#include "engine/folder_security.h"
 
 #include <gtest/gtest.h>
+#include <aclapi.h>
 
 #include <filesystem>
 #include <fstream>
@@ -283,14 +285,103 @@ TEST_F(ValidateDestinationTest, CheckingCreatesNothing) {
   EXPECT_FALSE(Exists(testFolder));
 }
 
+// What a folder's permissions, read back, let others do: the accounts
+// other than SYSTEM, Administrators and its owner that may change it, and
+// whether everyone may so much as look into it.
+struct OthersRights {
+  int mayChange = 0;
+  bool everyoneListed = false;
+};
+
+OthersRights RightsOfOthers(const std::string& folder) {
+  PSID owner;
+  PACL permissions;
+  PSECURITY_DESCRIPTOR security;
+  OthersRights rights;
+  if (GetNamedSecurityInfoA(
+          folder.c_str(), SE_FILE_OBJECT,
+          OWNER_SECURITY_INFORMATION | DACL_SECURITY_INFORMATION, &owner,
+          nullptr, &permissions, nullptr, &security) != ERROR_SUCCESS) {
+    rights.mayChange = -1;
+    return rights;
+  }
+  for (DWORD i = 0; permissions && i < permissions->AceCount; ++i) {
+    ACCESS_ALLOWED_ACE* entry;
+    GetAce(permissions, i, reinterpret_cast<void**>(&entry));
+    PSID who = &entry->SidStart;
+    rights.everyoneListed |= IsWellKnownSid(who, WinWorldSid) != 0;
+    if (!IsWellKnownSid(who, WinLocalSystemSid) &&
+        !IsWellKnownSid(who, WinBuiltinAdministratorsSid) &&
+        !EqualSid(who, owner) && (entry->Mask & ~0x1200a9u))
+      ++rights.mayChange;
+  }
+  LocalFree(security);
+  return rights;
+}
+
 TEST_F(ValidateDestinationTest, CreatingMakesEveryMissingLevel) {
   EXPECT_EQ(0, Validate(testFolder + "a\\b\\c", 1));
   EXPECT_EQ(testFolder + "a\\b\\c\\", destination());
-  EXPECT_TRUE(IsFolder(testFolder + "a"));
-  EXPECT_TRUE(IsFolder(testFolder + "a\\b"));
-  EXPECT_TRUE(IsFolder(testFolder + "a\\b\\c"));
+  // Each level made is program files: no account but SYSTEM and the
+  // administrators may change it, and not everyone may even list it.
+  for (const char* level : {"a", "a\\b", "a\\b\\c"}) {
+    EXPECT_TRUE(IsFolder(testFolder + level)) << level;
+    OthersRights rights = RightsOfOthers(testFolder + level);
+    EXPECT_EQ(0, rights.mayChange) << level;
+    EXPECT_FALSE(rights.everyoneListed) << level;
+  }
   // Again, with everything in place.
   EXPECT_EQ(0, Validate(testFolder + "a\\b\\c", 1));
+}
+
+struct Takeover {
+  int calls = 0;
+  bool ownerIsAdministrators = false;
+  std::vector<std::pair<WELL_KNOWN_SID_TYPE, DWORD>> granted;
+} takeover;
+
+DWORD RecordTakeover(HANDLE, PSID owner, PACL permissions) {
+  ++takeover.calls;
+  takeover.ownerIsAdministrators =
+      IsWellKnownSid(owner, WinBuiltinAdministratorsSid);
+  for (DWORD i = 0; i < permissions->AceCount; ++i) {
+    ACCESS_ALLOWED_ACE* entry;
+    GetAce(permissions, i, reinterpret_cast<void**>(&entry));
+    for (WELL_KNOWN_SID_TYPE who :
+         {WinLocalSystemSid, WinBuiltinAdministratorsSid, WinBuiltinUsersSid})
+      if (IsWellKnownSid(&entry->SidStart, who) &&
+          entry->Header.AceFlags ==
+              (OBJECT_INHERIT_ACE | CONTAINER_INHERIT_ACE))
+        takeover.granted.push_back({who, entry->Mask});
+  }
+  return ERROR_SUCCESS;
+}
+
+// A destination someone else made first (under Wine every folder reads
+// back owned by the user, not by the administrators) is taken over before
+// anything is written into it. Wine keeps no access lists, so what is set
+// is read from the call.
+TEST_F(ValidateDestinationTest, AnExistingFolderOthersOwnIsTakenOver) {
+  std::filesystem::create_directories(testFolder + "theirs");
+  const FolderSecurityCalls real = folderSecurityCalls;
+  takeover = {};
+  folderSecurityCalls.setOwnerAndPermissions = RecordTakeover;
+  EXPECT_EQ(0, Validate(testFolder + "theirs", 1));
+  folderSecurityCalls = real;
+  EXPECT_EQ(1, takeover.calls);
+  EXPECT_TRUE(takeover.ownerIsAdministrators);
+  EXPECT_EQ(
+      (std::vector<std::pair<WELL_KNOWN_SID_TYPE, DWORD>>{
+          {WinLocalSystemSid, FILE_ALL_ACCESS},
+          {WinBuiltinAdministratorsSid, FILE_ALL_ACCESS},
+          {WinBuiltinUsersSid, FILE_GENERIC_READ | FILE_GENERIC_EXECUTE}}),
+      takeover.granted);
+  // Checking alone changes nothing.
+  takeover = {};
+  folderSecurityCalls.setOwnerAndPermissions = RecordTakeover;
+  EXPECT_EQ(0, Validate(testFolder + "theirs", 0));
+  folderSecurityCalls = real;
+  EXPECT_EQ(0, takeover.calls);
 }
 
 // A file where a level must go stops the walk there: the levels to its

@@ -1,7 +1,6 @@
-// RemoveInstallation: the destination check first, then the delete walk.
+// RemoveInstallation: the destination check first, then the removal.
 #include "engine/drive_table.h"
 #include "engine/remove_installation.h"
-#include "shortcuts/folder_walker.h"
 #include "tests/shortcuts/walker_test_support.h"
 #include "tests/support/installer_state_reset.h"
 #include "tests/support/scripted_user.h"
@@ -15,57 +14,24 @@ namespace {
 
 const std::string kRoot = "c:\\orvel-tests\\remove\\";
 
-std::vector<std::string> attempted;
-
-// Records what the walker would do, and does none of it: a refused
-// destination must not reach the disk even if the check let it through.
-void* NoFind(const char* findPath, WalkEntry*) {
-  attempted.push_back(std::string("find ") + findPath);
-  return nullptr;
-}
-int NoNext(void*, WalkEntry*) {
-  return 0;
-}
-void NoClose(void*) {}
-int NoAttributes(const char* path, unsigned long) {
-  attempted.push_back(std::string("attributes ") + path);
-  return 0;
-}
-int NoDelete(const char* path) {
-  attempted.push_back(std::string("delete ") + path);
-  return 0;
-}
-int NoRemove(const char* path, unsigned long* error) {
-  attempted.push_back(std::string("rmdir ") + path);
-  *error = 5;
-  return 0;
-}
-int NoLine(const char*) {
-  return -1;
-}
-void NoRepaint() {}
-
 class RemoveInstallationTest : public ::testing::Test {
 protected:
   void SetUp() override {
     ResetInstallerState();
     ClearTree(kRoot);
-    attempted.clear();
   }
   void TearDown() override {
-    walkPlatform = realWalkPlatform;
     driveTable = realDriveTable;
     ClearTree(kRoot);
   }
 };
 
 TEST_F(RemoveInstallationTest, ADriveRootIsRefusedSilentlyAndNothingIsTouched) {
-  walkPlatform = {NoFind,   NoNext,   NoClose, NoAttributes,
-                  NoDelete, NoRemove, NoLine,  NoRepaint};
+  RemovalRecording recording;
   strcpy(state.destinationPath, "c:\\");
   ScriptedUser user;
   EXPECT_EQ(0, RemoveInstallation());
-  EXPECT_TRUE(attempted.empty()) << attempted[0];
+  EXPECT_EQ(std::vector<std::string>{}, recording.opened);
   EXPECT_TRUE(user.shown().empty());
 }
 
@@ -80,15 +46,17 @@ BOOL WINAPI NearlyFull(LPCSTR, LPDWORD sectorsPerCluster,
   return TRUE;
 }
 
-TEST_F(RemoveInstallationTest, ADiskTooFullForTheCheckKeepsEverything) {
+// A removal frees space and needs none: a full disk must not keep the
+// installation for ever.
+TEST_F(RemoveInstallationTest, ADiskTooFullToInstallOnStillLetsItGo) {
   driveTable.getDiskFreeSpace = NearlyFull;
   MakeFile(kRoot + "full\\orvel.exe");
   MakeFile(kRoot + "full\\sub\\orvel.chm");
   strcpy(state.destinationPath, "c:\\orvel-tests\\remove\\full\\");
+  state.uninstallMode = 1;
   ScriptedUser user;
   EXPECT_EQ(0, RemoveInstallation());
-  EXPECT_TRUE(Exists(kRoot + "full\\orvel.exe"));
-  EXPECT_TRUE(Exists(kRoot + "full\\sub\\orvel.chm"));
+  EXPECT_FALSE(Exists(kRoot + "full"));
   EXPECT_TRUE(user.shown().empty());
 }
 

@@ -1,5 +1,7 @@
-// Delete and search walks over real trees on Wine's disk, with the order of
-// the calls taken from a recording platform table.
+// The removal of an installation and the drive search, over real trees on
+// Wine's disk: what the removal opens and in which order, what stays, and
+// what happens when the disk is changed between listing and acting.
+#include "engine/remove_installation.h"
 #include "shortcuts/folder_walker.h"
 #include "tests/shortcuts/walker_test_support.h"
 #include "tests/support/installer_state_reset.h"
@@ -8,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstring>
 
 using namespace scripted;
 using namespace walkertest;
@@ -16,27 +19,8 @@ namespace {
 
 const std::string kRoot = "c:\\orvel-tests\\walker\\";
 
-struct TestFile {
-  std::string path; // below the destination
-  DWORD attributes;
-};
-
 bool StartsWith(const std::string& text, const std::string& prefix) {
   return text.compare(0, prefix.size(), prefix) == 0;
-}
-
-// The position of a call, or -1.
-int Position(const std::vector<std::string>& calls, const std::string& call) {
-  auto at = std::find(calls.begin(), calls.end(), call);
-  return at == calls.end() ? -1 : static_cast<int>(at - calls.begin());
-}
-
-// The path a change acts on.
-std::string PathOf(const std::string& change) {
-  std::string path = change.substr(change.find(' ') + 1);
-  if (StartsWith(change, "attributes "))
-    path = path.substr(0, path.rfind(' '));
-  return path;
 }
 
 class WalkerOnWinesDisk : public ::testing::Test {
@@ -50,17 +34,32 @@ protected:
     walkPlatform = realWalkPlatform;
     ClearTree(kRoot);
   }
+  // The removal of `dest`, answering each box with OK; the boxes' texts.
+  std::vector<std::string> Remove(const std::string& dest) {
+    strcpy(state.destinationPath, dest.c_str());
+    ScriptedUser user;
+    for (int box = 0; box < 8; ++box)
+      user.Answer({Press(IDOK)});
+    EXPECT_EQ(0, RemoveInstallation());
+    std::vector<std::string> texts;
+    for (const Shown& shown : user.shown())
+      texts.push_back(shown.caption + ": " + shown.text);
+    return texts;
+  }
 };
 
-TEST_F(WalkerOnWinesDisk, DeletesATreeFilesFirstAndFoldersBottomUp) {
+std::string Box(const std::string& folder, int error) {
+  return "Folder Delete Error: <" + folder +
+         ">\nlen= " + std::to_string(folder.size()) + "\nGetLastError was " +
+         std::to_string(error);
+}
+
+TEST_F(WalkerOnWinesDisk, RemovesFilesBeforeSubFoldersAndTheProgramLast) {
   const std::string dest = kRoot + "tree\\";
-  const std::vector<TestFile> files = {
-      {"plain.txt", 0},
+  const std::vector<std::pair<std::string, DWORD>> files = {
+      {"orvel.exe", FILE_ATTRIBUTE_READONLY},
       {"README", 0},
       {"several.full.stops.in.it.txt", 0},
-      {"readonly.txt", FILE_ATTRIBUTE_READONLY},
-      {"hidden.dat", FILE_ATTRIBUTE_HIDDEN},
-      {"system.sys", FILE_ATTRIBUTE_SYSTEM},
       {"all.three",
        FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM},
       {".cache\\cached.bin", FILE_ATTRIBUTE_HIDDEN},
@@ -68,66 +67,44 @@ TEST_F(WalkerOnWinesDisk, DeletesATreeFilesFirstAndFoldersBottomUp) {
       {"sub\\file.txt", 0},
       {"sub\\deeper\\NOSTOP", FILE_ATTRIBUTE_READONLY},
   };
-  const std::vector<std::string> folders = {
-      dest, dest + ".cache\\", dest + ".cache\\nested\\", dest + "sub\\",
-      dest + "sub\\deeper\\"};
-  for (const TestFile& file : files)
-    MakeFile(dest + file.path, file.attributes);
-  ASSERT_EQ(FILE_ATTRIBUTE_READONLY,
-            GetFileAttributesA((dest + "readonly.txt").c_str()) &
-                FILE_ATTRIBUTE_READONLY);
+  for (const auto& [path, attributes] : files)
+    MakeFile(dest + path, attributes);
+  RemovalRecording recording;
 
-  ScriptedUser user;
-  Recording recording;
-  {
-    RecordingPlatform record(recording);
-    EXPECT_EQ(0, WalkFolderTree(dest.c_str(), "*.*", "*.*", WALK_DELETE));
-  }
+  EXPECT_EQ(std::vector<std::string>{}, Remove(dest));
 
   EXPECT_FALSE(Exists(dest));
-  EXPECT_TRUE(user.shown().empty()) << user.shown()[0].text;
-  const std::vector<std::string> changes = recording.changes();
-  ASSERT_FALSE(changes.empty());
-  EXPECT_EQ("rmdir " + dest, changes.back());
-  for (const TestFile& file : files) {
-    int deleted = Position(changes, "delete " + dest + file.path);
-    EXPECT_GE(deleted, 0) << file.path;
-    if (file.attributes) {
-      int cleared = Position(changes, "attributes " + dest + file.path + " 0");
-      EXPECT_GE(cleared, 0) << file.path;
-      EXPECT_LT(cleared, deleted) << file.path;
-    }
-  }
-  for (const std::string& folder : folders) {
-    int removed = Position(changes, "rmdir " + folder);
-    ASSERT_GE(removed, 0) << folder;
-    int lastOwnFile = -1, firstInSubFolder = -1;
-    for (int at = 0; at < static_cast<int>(changes.size()); ++at) {
-      std::string path = PathOf(changes[at]);
-      if (path == folder || !StartsWith(path, folder))
+  const std::vector<std::string>& opened = recording.opened;
+  ASSERT_FALSE(opened.empty());
+  EXPECT_EQ(dest + "orvel.exe", opened.back());
+  for (const auto& [path, attributes] : files)
+    EXPECT_EQ(1, std::count(opened.begin(), opened.end(), dest + path)) << path;
+  // Within each folder, its own files come before anything below it (the
+  // program aside, which goes last of all).
+  const std::vector<std::string> subFolders = {
+      dest + ".cache", dest + ".cache\\nested", dest + "sub",
+      dest + "sub\\deeper"};
+  for (const std::string& folder : {dest, dest + ".cache\\", dest + "sub\\"}) {
+    int lastOwnFile = -1, firstBelow = static_cast<int>(opened.size());
+    for (int at = 0; at + 1 < static_cast<int>(opened.size()); ++at) {
+      const std::string& path = opened[at];
+      if (!StartsWith(path, folder))
         continue;
-      EXPECT_LT(at, removed) << changes[at] << " after its folder went";
-      bool own = path.find('\\', folder.size()) == std::string::npos;
-      if (own)
+      if (path.find('\\', folder.size()) != std::string::npos)
+        firstBelow = std::min(firstBelow, at);
+      else if (std::count(subFolders.begin(), subFolders.end(), path) == 0)
         lastOwnFile = at;
-      else if (firstInSubFolder < 0)
-        firstInSubFolder = at;
     }
-    if (firstInSubFolder >= 0) {
-      EXPECT_LT(lastOwnFile, firstInSubFolder) << folder;
-    }
+    EXPECT_LT(lastOwnFile, firstBelow) << folder;
   }
 }
 
 TEST_F(WalkerOnWinesDisk, AnEmptyDestinationIsOnlyRemoved) {
   const std::string dest = kRoot + "empty\\";
   MakeFolders(dest);
-  Recording recording;
-  {
-    RecordingPlatform record(recording);
-    WalkFolderTree(dest.c_str(), "*.*", "*.*", WALK_DELETE);
-  }
-  EXPECT_EQ((std::vector<std::string>{"rmdir " + dest}), recording.changes());
+  RemovalRecording recording;
+  EXPECT_EQ(std::vector<std::string>{}, Remove(dest));
+  EXPECT_EQ(std::vector<std::string>{}, recording.opened);
   EXPECT_FALSE(Exists(dest));
 }
 
@@ -142,67 +119,106 @@ TEST_F(WalkerOnWinesDisk, AFileHeldOpenStaysAndEachFolderAboveItSaysSo) {
                             nullptr, OPEN_EXISTING, 0, nullptr);
   ASSERT_NE(INVALID_HANDLE_VALUE, file);
 
-  ScriptedUser user;
-  user.Answer({Press(IDOK)}).Answer({Press(IDOK)}).Answer({Press(IDOK)});
-  EXPECT_EQ(0, WalkFolderTree(dest.c_str(), "*.*", "*.*", WALK_DELETE));
+  EXPECT_EQ(
+      (std::vector<std::string>{Box(dest + "sub\\deeper\\", 145),
+                                Box(dest + "sub\\", 145), Box(dest, 145)}),
+      Remove(dest));
   CloseHandle(file);
 
-  const std::vector<std::string> refused = {dest + "sub\\deeper\\",
-                                            dest + "sub\\", dest};
-  ASSERT_EQ(3u, user.shown().size());
-  for (size_t box = 0; box < 3; ++box) {
-    const Shown& shown = user.shown()[box];
-    EXPECT_TRUE(shown.isMessageBox);
-    EXPECT_EQ("Folder Delete Error", shown.caption);
-    EXPECT_EQ(static_cast<UINT>(MB_OK), shown.style);
-    EXPECT_EQ("<" + refused[box] +
-                  ">\nlen= " + std::to_string(refused[box].size()) +
-                  "\nGetLastError was 145",
-              shown.text);
-  }
   EXPECT_TRUE(Exists(held));
   for (const char* path :
        {"top.txt", "other\\", "sub\\s.txt", "sub\\deeper\\gone.txt"})
     EXPECT_FALSE(Exists(dest + path)) << path;
 }
 
+// The tree outside the destination that links and swaps aim at.
+struct Victim {
+  explicit Victim(const std::string& folder) : folder(folder) {
+    MakeFile(folder + "keep.txt");
+    MakeFile(folder + "inner\\keep.too");
+  }
+  void ExpectWhole() const {
+    EXPECT_TRUE(Exists(folder + "keep.txt"));
+    EXPECT_TRUE(Exists(folder + "inner\\keep.too"));
+  }
+  std::string folder;
+};
+
 TEST_F(WalkerOnWinesDisk, ALinkToAFolderOutsideLeavesThatFolderWhole) {
-  const std::string dest = kRoot + "linked\\", outside = kRoot + "outside\\";
-  MakeFile(outside + "keep.txt");
-  MakeFile(outside + "inner\\keep.too");
+  const std::string dest = kRoot + "linked\\";
+  Victim victim(kRoot + "outside\\");
   MakeFile(dest + "mine.txt");
   if (!MakeFolderLink(dest + "link", kRoot + "outside"))
     GTEST_SKIP() << "no folder link can be made here";
   ASSERT_TRUE(Exists(dest + "link\\keep.txt"));
+  RemovalRecording recording;
 
-  // The boxes the walk shows; the user's hook is gone again before a
-  // Unix program is started to remove the link.
-  std::vector<Shown> shown;
-  Recording recording;
-  {
-    ScriptedUser user;
-    user.Answer({Press(IDOK)});
-    RecordingPlatform record(recording);
-    WalkFolderTree(dest.c_str(), "*.*", "*.*", WALK_DELETE);
-    shown = user.shown();
-  }
+  std::vector<std::string> boxes = Remove(dest);
 
-  EXPECT_TRUE(Exists(outside + "keep.txt"));
-  EXPECT_TRUE(Exists(outside + "inner\\keep.too"));
+  victim.ExpectWhole();
   EXPECT_FALSE(Exists(dest + "mine.txt"));
-  for (const std::string& call : recording.calls)
-    EXPECT_EQ(std::string::npos, call.find(dest + "link\\")) << call;
+  for (const std::string& path : recording.opened)
+    EXPECT_FALSE(StartsWith(path, dest + "link\\")) << path;
   if (Exists(dest + "link")) {
-    // Wine tells a Unix link from a folder by the reparse attribute only,
-    // with no tag: the link is left, and so is the destination.
-    ASSERT_EQ(1u, shown.size());
-    EXPECT_EQ("<" + dest + ">\nlen= " + std::to_string(dest.size()) +
-                  "\nGetLastError was 145",
-              shown[0].text);
+    // Wine opens a Unix link as the folder it points to, whatever it is
+    // asked: the handle does not match the listing, so the link is left,
+    // and so is the destination.
+    EXPECT_EQ(std::vector<std::string>{Box(dest, 145)}, boxes);
     RemoveFolderLink(dest + "link");
   } else {
     EXPECT_FALSE(Exists(dest));
-    EXPECT_TRUE(shown.empty());
+    EXPECT_EQ(std::vector<std::string>{}, boxes);
+  }
+}
+
+// The disk changed at the worst moment, after a folder was listed and
+// before its entry is opened; and a folder whose name the path rules read
+// as a link beside it ("sub." for "sub"). Nothing outside is touched.
+TEST_F(WalkerOnWinesDisk, NothingOutsideIsReachedWhateverChangesMeanwhile) {
+  struct Case {
+    const char* name;
+    const char* link; // below the destination; "" for the destination
+    bool duringWalk;  // swapped for the link once the walk reaches it
+  };
+  const Case cases[] = {
+      {"the destination, swapped once the walk began", "", true},
+      {"a sub-folder, swapped after its parent was listed", "sub", true},
+      {"a link beside a folder the path rules read as it", "sub", false},
+  };
+  const std::string dest = kRoot + "swap\\";
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    const std::string link = c.link[0] ? dest + c.link : kRoot + "swap";
+    Victim victim(kRoot + "victim\\");
+    for (const char* path : {"orvel.exe", "a.txt", "sub.\\t.txt"})
+      MakeFile(dest + path);
+    if (c.duringWalk)
+      MakeFile(dest + "sub\\s.txt");
+    else if (!MakeFolderLink(link, kRoot + "victim"))
+      GTEST_SKIP() << "no folder link can be made here";
+    RemovalRecording recording;
+    bool moved = false;
+    recording.before = [&](const std::string& path) {
+      if (!c.duringWalk || moved || (c.link[0] && path != link))
+        return;
+      moved = MoveFileA(link.c_str(), (link + ".old").c_str()) &&
+              MakeFolderLink(link, kRoot + "victim");
+    };
+
+    Remove(dest);
+
+    victim.ExpectWhole();
+    EXPECT_EQ(INVALID_FILE_ATTRIBUTES,
+              GetFileAttributesW(disk::LongPath(dest + "sub.\\t.txt").c_str()));
+    // The folder the removal held is the one it empties, wherever it was
+    // moved meanwhile.
+    EXPECT_FALSE(moved && Exists(link + ".old\\a.txt"));
+    if (Exists(link) &&
+        (GetFileAttributesA(link.c_str()) & FILE_ATTRIBUTE_REPARSE_POINT))
+      RemoveFolderLink(link);
+    ClearTree(link + ".old\\");
+    ClearTree(dest);
+    ClearTree(kRoot + "victim\\");
   }
 }
 
@@ -225,12 +241,12 @@ TEST_F(WalkerOnWinesDisk, ASearchPassesOverALinkBackToItsOwnFolder) {
   listed.clear();
   walkPlatform.addResultLine = ListLine;
   walkPlatform.repaint = NoRepaint;
-  EXPECT_EQ(0, WalkFolderTree(dest.c_str(), "*.*", "orvel.exe", WALK_SEARCH));
+  EXPECT_EQ(0, WalkFolderTree(dest.c_str(), "*.*", "orvel.exe"));
   EXPECT_EQ((std::vector<std::string>{dest + "ORVEL.EXE"}), listed);
   RemoveFolderLink(dest + "again");
 }
 
-TEST_F(WalkerOnWinesDisk, PathsPastThePlatformLimitAreLeftAlone) {
+TEST_F(WalkerOnWinesDisk, PathsPastThePlatformLimitAreNotSearchedButRemoved) {
   const std::string dest = kRoot + "long\\";
   const std::string a = dest + std::string(100, 'a') + "\\";
   const std::string b = a + std::string(100, 'b') + "\\";
@@ -246,21 +262,15 @@ TEST_F(WalkerOnWinesDisk, PathsPastThePlatformLimitAreLeftAlone) {
   listed.clear();
   walkPlatform.addResultLine = ListLine;
   walkPlatform.repaint = NoRepaint;
-  EXPECT_EQ(0, WalkFolderTree(dest.c_str(), "*.*", "orvel.exe", WALK_SEARCH));
+  EXPECT_EQ(0, WalkFolderTree(dest.c_str(), "*.*", "orvel.exe"));
   EXPECT_EQ((std::vector<std::string>{a + "orvel.exe", b + "orvel.exe"}),
             listed);
   walkPlatform = realWalkPlatform;
 
-  ScriptedUser user;
-  user.Answer({Press(IDOK)}).Answer({Press(IDOK)}).Answer({Press(IDOK)});
-  WalkFolderTree(dest.c_str(), "*.*", "*.*", WALK_DELETE);
-  ASSERT_EQ(3u, user.shown().size());
-  EXPECT_EQ("<" + b + ">\nlen= 229\nGetLastError was 145",
-            user.shown()[0].text);
-  EXPECT_FALSE(Exists(a + "orvel.exe"));
-  EXPECT_FALSE(Exists(b + "orvel.exe"));
-  EXPECT_TRUE(Exists(c + "orvel.exe"));
-  disk::RemoveTree(dest);
+  // The removal opens each name inside its held folder, which no path
+  // limit bounds: the whole tree goes.
+  EXPECT_EQ(std::vector<std::string>{}, Remove(dest));
+  EXPECT_FALSE(Exists(dest));
 }
 
 } // namespace

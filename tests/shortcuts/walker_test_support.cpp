@@ -1,60 +1,36 @@
 #include "tests/shortcuts/walker_test_support.h"
 
+#include "engine/remove_installation.h"
+
+#include <ctype.h>
+
 namespace walkertest {
 
 namespace {
 
-typedef char*(CDECL* UnixFileName)(const WCHAR*);
+RemovalRecording* recording;
 
-UnixFileName WineUnixFileName() {
-  return reinterpret_cast<UnixFileName>(reinterpret_cast<void*>(GetProcAddress(
-      GetModuleHandleA("kernel32.dll"), "wine_get_unix_file_name")));
+// The path of a held folder, as the tests spell it: "c:\...\".
+std::string HeldPath(HANDLE folder) {
+  wchar_t path[1024];
+  DWORD length = GetFinalPathNameByHandleW(folder, path, 1024, 0);
+  std::string text;
+  for (DWORD i = length > 4 ? 4 : 0; i < length && i < 1024; ++i)
+    text += static_cast<char>(path[i]);
+  if (!text.empty())
+    text[0] = static_cast<char>(tolower(text[0]));
+  return text.back() == '\\' ? text : text + "\\";
 }
 
-Recording* recording;
-
-std::string Text(const char* text) {
-  return text ? text : "";
-}
-
-void* RecordFindFirst(const char* findPath, WalkEntry* entry) {
-  recording->calls.push_back("find " + Text(findPath));
-  return realWalkPlatform.findFirst(findPath, entry);
-}
-
-int RecordFindNext(void* find, WalkEntry* entry) {
-  return realWalkPlatform.findNext(find, entry);
-}
-
-void RecordFindClose(void* find) {
-  recording->calls.push_back("close");
-  realWalkPlatform.findClose(find);
-}
-
-int RecordSetAttributes(const char* path, unsigned long attributes) {
-  recording->calls.push_back("attributes " + Text(path) + " " +
-                             std::to_string(attributes));
-  return realWalkPlatform.setAttributes(path, attributes);
-}
-
-int RecordDeleteFile(const char* path) {
-  recording->calls.push_back("delete " + Text(path));
-  return realWalkPlatform.deleteFile(path);
-}
-
-int RecordRemoveFolder(const char* path, unsigned long* error) {
-  recording->calls.push_back("rmdir " + Text(path));
-  return realWalkPlatform.removeFolder(path, error);
-}
-
-int RecordAddResultLine(const char* line) {
-  recording->calls.push_back("add " + Text(line));
-  return realWalkPlatform.addResultLine(line);
-}
-
-void RecordRepaint() {
-  recording->calls.push_back("repaint");
-  realWalkPlatform.repaint();
+NativeStatus RecordOpen(HANDLE folder, const wchar_t* name, unsigned nameBytes,
+                        ACCESS_MASK access, ULONG options, HANDLE* entry) {
+  std::string path = HeldPath(folder);
+  for (unsigned i = 0; i < nameBytes / 2; ++i)
+    path += static_cast<char>(name[i]);
+  recording->opened.push_back(path);
+  if (recording->before)
+    recording->before(path);
+  return OpenInFolder(folder, name, nameBytes, access, options, entry);
 }
 
 } // namespace
@@ -81,61 +57,6 @@ void ClearTree(const std::string& folder) {
     FindClose(find);
   }
   RemoveDirectoryA(base.c_str());
-}
-
-bool OnWine() {
-  return WineUnixFileName() != nullptr;
-}
-
-std::string UnixPath(const std::string& windowsPath) {
-  std::wstring wide(windowsPath.begin(), windowsPath.end());
-  char* unix = WineUnixFileName()(wide.c_str());
-  std::string path = unix ? unix : "";
-  HeapFree(GetProcessHeap(), 0, unix);
-  while (path.size() > 1 && path.back() == '/')
-    path.pop_back();
-  return path;
-}
-
-bool RunUnix(const std::string& program, const std::string& arguments,
-             const std::function<bool()>& done) {
-  std::string application = "Z:" + program;
-  for (char& c : application)
-    if (c == '/')
-      c = '\\';
-  std::string commandLine = program + " " + arguments;
-  STARTUPINFOA startup = {};
-  startup.cb = sizeof startup;
-  PROCESS_INFORMATION process = {};
-  if (!CreateProcessA(application.c_str(), &commandLine[0], nullptr, nullptr,
-                      FALSE, 0, nullptr, nullptr, &startup, &process))
-    return false;
-  CloseHandle(process.hThread);
-  // The program must have finished, not only shown its first effect: an
-  // rm -rf still running would take away what the test makes next.
-  WaitForSingleObject(process.hProcess, 10000);
-  CloseHandle(process.hProcess);
-  for (int wait = 0; wait < 50 && !done(); ++wait)
-    Sleep(100);
-  return done();
-}
-
-bool MakeFolderLink(const std::string& link, const std::string& target) {
-  if (!OnWine())
-    return CreateSymbolicLinkA(link.c_str(), target.c_str(),
-                               SYMBOLIC_LINK_FLAG_DIRECTORY | 0x2) != 0;
-  return RunUnix("/bin/ln", "-sfn " + UnixPath(target) + " " + UnixPath(link),
-                 [&] { return Exists(link); });
-}
-
-void RemoveFolderLink(const std::string& link) {
-  if (!OnWine()) {
-    RemoveDirectoryA(link.c_str());
-    return;
-  }
-  // Wine follows a link for every removal call: remove it from the Unix
-  // side.
-  RunUnix("/bin/rm", "-f " + UnixPath(link), [&] { return !Exists(link); });
 }
 
 namespace {
@@ -165,23 +86,13 @@ void UnmapDrive(const std::string& drive) {
   RunUnix("/bin/rm", "-f " + DosDevice(drive), [&] { return !Exists(root); });
 }
 
-std::vector<std::string> Recording::changes() const {
-  std::vector<std::string> result;
-  for (const std::string& call : calls)
-    if (call.rfind("find ", 0) != 0 && call != "close" && call != "repaint")
-      result.push_back(call);
-  return result;
+RemovalRecording::RemovalRecording() {
+  recording = this;
+  removalCalls.openEntry = RecordOpen;
 }
 
-RecordingPlatform::RecordingPlatform(Recording& into) {
-  recording = &into;
-  walkPlatform = {RecordFindFirst,     RecordFindNext,   RecordFindClose,
-                  RecordSetAttributes, RecordDeleteFile, RecordRemoveFolder,
-                  RecordAddResultLine, RecordRepaint};
-}
-
-RecordingPlatform::~RecordingPlatform() {
-  walkPlatform = realWalkPlatform;
+RemovalRecording::~RemovalRecording() {
+  removalCalls.openEntry = OpenInFolder;
   recording = nullptr;
 }
 

@@ -8,6 +8,7 @@
 
 #include <functional>
 #include "tests/support/disk_files.h"
+#include "tests/support/unix_links.h"
 
 #include <string>
 #include <vector>
@@ -15,6 +16,11 @@
 namespace walkertest {
 
 using disk::Exists;
+using disk::MakeFolderLink;
+using disk::OnWine;
+using disk::RemoveFolderLink;
+using disk::RunUnix;
+using disk::UnixPath;
 
 // Makes every missing folder of `path` (which ends in a backslash).
 inline void MakeFolders(const std::string& path) {
@@ -40,38 +46,22 @@ inline void MakeFile(const std::string& path, DWORD attributes = 0,
 // links, never followed.
 void ClearTree(const std::string& folder);
 
-// Running under Wine: the Unix side is there to make links with.
-bool OnWine();
-std::string UnixPath(const std::string& windowsPath);
-// Runs a Unix program with its arguments and waits (up to five seconds)
-// for `done` to hold: Wine gives no end or exit code of a Unix program.
-bool RunUnix(const std::string& program, const std::string& arguments,
-             const std::function<bool()>& done);
-// A link to a folder, as the platform or (under Wine) the Unix side
-// makes it. Returns false when it cannot be made here.
-bool MakeFolderLink(const std::string& link, const std::string& target);
-void RemoveFolderLink(const std::string& link);
 // Gives `folder` a drive letter of its own ("d:"); false when it cannot.
 bool MapDrive(const std::string& drive, const std::string& folder);
 void UnmapDrive(const std::string& drive);
 
-// What the walker asked of the platform, one line per call:
-// "find <path>", "close", "attributes <path> <value>", "delete <path>",
-// "rmdir <path>", "add <line>", "repaint".
-struct Recording {
-  std::vector<std::string> calls;
-  // Only the calls that change the disk or the list.
-  std::vector<std::string> changes() const;
-};
-
-// While alive, the walker's calls are recorded and passed on to the real
-// platform.
-class RecordingPlatform {
+// While alive, every entry the removal opens is noted by its path, in
+// order, and `before` (when set) runs first with that path: the moment
+// between listing an entry and acting on it, at which a test may change
+// the disk.
+class RemovalRecording {
 public:
-  explicit RecordingPlatform(Recording& recording);
-  ~RecordingPlatform();
-  RecordingPlatform(const RecordingPlatform&) = delete;
-  RecordingPlatform& operator=(const RecordingPlatform&) = delete;
+  RemovalRecording();
+  ~RemovalRecording();
+  RemovalRecording(const RemovalRecording&) = delete;
+  RemovalRecording& operator=(const RemovalRecording&) = delete;
+  std::vector<std::string> opened;
+  std::function<void(const std::string& path)> before;
 };
 
 } // namespace walkertest

@@ -1,0 +1,48 @@
+#include "state/unguessable_file.h"
+
+#include "state/system_library.h"
+
+namespace {
+
+enum { NAME_TRIES = 8 };
+
+typedef BOOLEAN(WINAPI* RandomCall)(PVOID, ULONG);
+
+// 64 bits nobody can predict, from the system's random source.
+void RandomBits(unsigned long bits[2]) {
+  auto random = SystemCall<RandomCall>("advapi32.dll", "SystemFunction036");
+  if (random && random(bits, 2 * sizeof bits[0]))
+    return;
+  LARGE_INTEGER counter;
+  QueryPerformanceCounter(&counter);
+  bits[0] = counter.LowPart ^ GetCurrentProcessId() << 16;
+  bits[1] = counter.HighPart ^ GetTickCount();
+}
+
+} // namespace
+
+HANDLE CreateUnguessableFile(const char* folder, const char* prefix, int digits,
+                             const char* extension, DWORD attributes,
+                             char* path, int size, DWORD* error) {
+  *error = ERROR_PATH_NOT_FOUND;
+  if (lstrlenA(folder) + lstrlenA(prefix) + digits + lstrlenA(extension) >=
+      size)
+    return INVALID_HANDLE_VALUE;
+  for (int tries = 0; tries < NAME_TRIES; ++tries) {
+    unsigned long bits[2];
+    RandomBits(bits);
+    if (digits > 8)
+      wsprintfA(path, "%s%s%08lx%08lx%s", folder, prefix, bits[0], bits[1],
+                extension);
+    else
+      wsprintfA(path, "%s%s%08lx%s", folder, prefix, bits[0], extension);
+    HANDLE file =
+        CreateFileA(path, GENERIC_READ | GENERIC_WRITE, FILE_SHARE_DELETE,
+                    nullptr, CREATE_NEW, attributes, nullptr);
+    if (file != INVALID_HANDLE_VALUE)
+      return file;
+    if ((*error = GetLastError()) != ERROR_FILE_EXISTS)
+      break;
+  }
+  return INVALID_HANDLE_VALUE;
+}

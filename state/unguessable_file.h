@@ -1,0 +1,16 @@
+// Files made under names nobody can guess. The installer runs with
+// administrator rights; a name known in advance, in a folder another
+// account can write, is a name someone else may have taken first.
+#pragma once
+
+#include <windows.h>
+
+// Creates a new file in `folder` (ending in a backslash) named `prefix`,
+// `digits` (8 or 16) random hexadecimal digits and `extension`, never
+// opening a file that is there already. Its path goes into `path` (`size`
+// bytes). The file is open for writing and may be renamed while open.
+// INVALID_HANDLE_VALUE, with the system's error in `error`, when it cannot be
+// made.
+HANDLE CreateUnguessableFile(const char* folder, const char* prefix, int digits,
+                             const char* extension, DWORD attributes,
+                             char* path, int size, DWORD* error);
