@@ -19,8 +19,8 @@ typedef ULONG(NTAPI* ErrorCall)(NTSTATUS);
 // The native layer's information classes and options used here.
 enum : ULONG {
   BASIC_INFORMATION = 4,
+  INTERNAL_INFORMATION = 6,
   DISPOSITION_INFORMATION = 13,
-  ALL_INFORMATION = 18,
   ID_BOTH_FOLDER_INFORMATION = 37,
   ATTRIBUTE_TAG_INFORMATION = 35,
   SYNCHRONOUS_NONALERT = 0x00000020,
@@ -120,19 +120,21 @@ NativeStatus DescribeHeld(HANDLE entry, HeldEntry* held) {
   const NativeCalls* calls = Calls();
   if (!calls)
     return NATIVE_MISSING;
-  // The fixed part of the answer: the basic times and attributes, the
-  // standard sizes, then the file's id; its name does not fit, and the
-  // answer says so with a warning, not an error.
-  unsigned char all[112];
+  // The basic times and attributes, then the file's id: two small
+  // answers, which the system gives without looking up the entry's name.
+  unsigned char basic[40];
   IO_STATUS_BLOCK io;
-  NTSTATUS status = calls->query(entry, &io, all, sizeof all, ALL_INFORMATION);
+  NTSTATUS status =
+      calls->query(entry, &io, basic, sizeof basic, BASIC_INFORMATION);
   if (NativeFailed(status))
     return status;
-  held->attributes = At<ULONG>(all, 32);
-  held->id = At<LONGLONG>(all, 64);
+  held->attributes = At<ULONG>(basic, 32);
+  status = calls->query(entry, &io, &held->id, sizeof held->id,
+                        INTERNAL_INFORMATION);
   held->reparseTag = 0;
-  if (!(held->attributes & FILE_ATTRIBUTE_REPARSE_POINT))
-    return 0;
+  if (NativeFailed(status) ||
+      !(held->attributes & FILE_ATTRIBUTE_REPARSE_POINT))
+    return status;
   // Only a reparse point says what kind it is.
   ULONG tag[2];
   status = calls->query(entry, &io, tag, sizeof tag, ATTRIBUTE_TAG_INFORMATION);
