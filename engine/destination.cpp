@@ -19,12 +19,6 @@ int Exists(const char* path) {
   return GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES;
 }
 
-int IsFolder(const char* path) {
-  DWORD attributes = GetFileAttributesA(path);
-  return attributes != INVALID_FILE_ATTRIBUTES &&
-         (attributes & FILE_ATTRIBUTE_DIRECTORY);
-}
-
 // The destination must lie on a hard disk with room for the product; a
 // removal needs no room, and must be possible on a full disk.
 ErrorCode CheckDrive(const char* path) {
@@ -131,37 +125,28 @@ ErrorCode CheckEarlierInstallation(const char* path) {
   return Exists(folder) ? 0 : ERR_UPDATE_NO_APP;
 }
 
-// Makes the missing levels of the path one by one from the left; the
-// levels made before a failing one stay.
-ErrorCode CreateMissingFolders(const char* path) {
-  char* level = state.scratchText;
-  for (size_t end = NextFolderLevel(path, 0); end;
-       end = NextFolderLevel(path, end + 1)) {
-    memcpy(level, path, end);
-    level[end] = '\0';
-    if (!Exists(level))
-      CreateDirectoryA(level, InstallationFolderAttributes());
-    // A file standing where a folder must go cannot hold the product.
-    if (!IsFolder(level))
-      return ERR_CREATE_FOLDER;
-  }
-  return 0;
-}
-
-// No folder on the way to the destination, nor the destination itself, may
-// be a link (a junction, or a symbolic link to a folder): the folder
-// created, written and removed must be the one named. A link found there
-// is refused like a file standing where a folder must go.
-ErrorCode CheckNoLinkOnTheWay(const char* path) {
+// Each level of the path from the left. None may be a link (a junction,
+// or a symbolic link to a folder): the folder created, written and removed
+// must be the one named. Creating, a missing level is made with the
+// installation folder's permissions, and a file standing where a folder
+// must go cannot hold the product; the levels made before a failing one
+// stay. Checking, the first missing level ends the check.
+ErrorCode CheckLevels(const char* path, int createFolders) {
   char* level = state.scratchText;
   for (size_t end = NextFolderLevel(path, 0); end;
        end = NextFolderLevel(path, end + 1)) {
     memcpy(level, path, end);
     level[end] = '\0';
     DWORD attributes = GetFileAttributesA(level);
-    if (attributes == INVALID_FILE_ATTRIBUTES)
-      return 0;
-    if (attributes & FILE_ATTRIBUTE_REPARSE_POINT)
+    if (attributes == INVALID_FILE_ATTRIBUTES) {
+      if (createFolders != 1)
+        return 0;
+      CreateDirectoryA(level, InstallationFolderAttributes());
+      attributes = GetFileAttributesA(level);
+    }
+    if (attributes == INVALID_FILE_ATTRIBUTES ||
+        (attributes & FILE_ATTRIBUTE_REPARSE_POINT) ||
+        (createFolders == 1 && !(attributes & FILE_ATTRIBUTE_DIRECTORY)))
       return ERR_CREATE_FOLDER;
   }
   return 0;
@@ -193,9 +178,8 @@ ErrorCode ValidateDestination(int createFolders) {
     return ERR_PATH_TOO_LONG;
   // A drive without its medium must fail quietly, not ask the user.
   SetErrorMode(SEM_FAILCRITICALERRORS);
-  code = CheckNoLinkOnTheWay(path);
-  if (code == 0 && createFolders == 1 &&
-      (code = CreateMissingFolders(path)) == 0)
+  code = CheckLevels(path, createFolders);
+  if (code == 0 && createFolders == 1)
     code = SecureInstallationFolder(path);
   SetErrorMode(0);
   return code;
