@@ -56,11 +56,11 @@ int IsProgram(const ListedEntry& entry) {
          _wcsnicmp(entry.name, L"orvel.exe", 9) == 0;
 }
 
-void ReportFolder(NativeStatus status) {
+// The box of a folder that stays, with the system's reason.
+void ReportFolder(DWORD error) {
   // The path is shorter than PATH_SIZE, below wsprintfA's limit.
   wsprintfA(state.scratchText, "<%s>\nlen= %d\nGetLastError was %ld", shown,
-            static_cast<int>(strlen(shown)),
-            static_cast<long>(NativeError(status)));
+            static_cast<int>(strlen(shown)), static_cast<long>(error));
   ShowMessageBox(state.mainWindow, state.scratchText, "Folder Delete Error",
                  MB_OK);
 }
@@ -91,7 +91,7 @@ void RemoveHeldFolder(HANDLE folder, int depth) {
   EmptyFolder(folder, depth);
   NativeStatus status = DeleteHeld(folder);
   if (NativeFailed(status))
-    ReportFolder(status);
+    ReportFolder(NativeError(status));
 }
 
 // The entry as its handle tells it must be the one listed: the same kind,
@@ -168,22 +168,27 @@ void EmptyFolder(HANDLE folder, int depth) {
 void RemoveDestinationTree() {
   lstrcpynA(shown, state.destinationPath, sizeof shown);
   // Held without delete sharing: nobody renames it away while it is
-  // emptied. Opened as itself, never through a link.
+  // emptied. Opened as itself, never through a link; one that cannot be
+  // held so is not touched, and says so.
   HANDLE folder = CreateFileA(
       state.destinationPath, FOLDER_ACCESS | SYNCHRONIZE,
       FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
       FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
-  if (folder == INVALID_HANDLE_VALUE)
+  if (folder == INVALID_HANDLE_VALUE) {
+    ReportFolder(GetLastError());
     return;
+  }
   HeldEntry held;
-  if (!NativeFailed(DescribeHeld(folder, &held)) &&
-      IsPlainFolder(held.attributes)) {
+  if (NativeFailed(DescribeHeld(folder, &held)) ||
+      !IsPlainFolder(held.attributes)) {
+    ReportFolder(ERROR_DIRECTORY);
+  } else {
     RemoveFilesAndLinks(folder, 1);
     RemoveSubFolders(folder, 0);
     RemoveFilesAndLinks(folder, 0);
     NativeStatus status = DeleteHeld(folder);
     if (NativeFailed(status))
-      ReportFolder(status);
+      ReportFolder(NativeError(status));
   }
   CloseHandle(folder);
 }

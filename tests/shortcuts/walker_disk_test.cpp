@@ -131,6 +131,21 @@ TEST_F(WalkerOnWinesDisk, AFileHeldOpenStaysAndEachFolderAboveItSaysSo) {
     EXPECT_FALSE(Exists(dest + path)) << path;
 }
 
+// A destination that cannot be held (another program has it open without
+// sharing its deletion) is not touched, and the box says so.
+TEST_F(WalkerOnWinesDisk, ADestinationThatCannotBeHeldIsLeftAndSaysSo) {
+  const std::string dest = kRoot + "busy\\";
+  MakeFile(dest + "orvel.exe");
+  HANDLE busy = CreateFileA(dest.c_str(), GENERIC_READ,
+                            FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                            OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+  ASSERT_NE(INVALID_HANDLE_VALUE, busy);
+  EXPECT_EQ(std::vector<std::string>{Box(dest, ERROR_SHARING_VIOLATION)},
+            Remove(dest));
+  CloseHandle(busy);
+  EXPECT_TRUE(Exists(dest + "orvel.exe"));
+}
+
 // The tree outside the destination that links and swaps aim at.
 struct Victim {
   explicit Victim(const std::string& folder) : folder(folder) {
