@@ -122,7 +122,7 @@ NativeStatus DescribeHeld(HANDLE entry, HeldEntry* held) {
     return NATIVE_MISSING;
   // The basic times and attributes, then the file's id: two small
   // answers, which the system gives without looking up the entry's name.
-  unsigned char basic[40];
+  alignas(8) unsigned char basic[40];
   IO_STATUS_BLOCK io;
   NTSTATUS status =
       calls->query(entry, &io, basic, sizeof basic, BASIC_INFORMATION);
@@ -147,7 +147,7 @@ NativeStatus MakeHeldWritable(HANDLE entry) {
   if (!calls)
     return NATIVE_MISSING;
   // Times of 0 stay as they are.
-  unsigned char basic[40] = {};
+  alignas(8) unsigned char basic[40] = {};
   ULONG normal = FILE_ATTRIBUTE_NORMAL;
   memcpy(basic + 32, &normal, sizeof normal);
   IO_STATUS_BLOCK io;

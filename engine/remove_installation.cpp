@@ -29,8 +29,9 @@ char shown[PATH_SIZE];
 
 // One batch of a folder's entries. A folder's files and links are all
 // deleted before any of its sub-folders is walked, so the levels take
-// turns with it.
-unsigned char batch[0x10000];
+// turns with it. The system wants its answers aligned to their largest
+// field.
+alignas(8) unsigned char batch[0x10000];
 
 int IsDotEntry(const ListedEntry& entry) {
   return entry.name[0] == L'.' &&
@@ -143,7 +144,7 @@ void RemoveFilesAndLinks(HANDLE folder, int keepProgram) {
 // The second pass: each sub-folder, walked as it is listed, one at a time.
 void RemoveSubFolders(HANDLE folder, int depth) {
   // Room for one entry with the longest name.
-  unsigned char one[104 + 256 * sizeof(wchar_t)];
+  alignas(8) unsigned char one[104 + 256 * sizeof(wchar_t)];
   for (int restart = 1;; restart = 0) {
     if (!Listed(ListFolder(folder, one, sizeof one, 1, restart)))
       return;
