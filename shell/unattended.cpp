@@ -52,7 +52,9 @@ int RefuseCommandLine(const CommandTail& tail) {
   CopySpan(word, sizeof word, tail.problemWord);
   const char* what = tail.problem == TAIL_UNKNOWN_SWITCH ? "Unknown switch"
                      : tail.problem == TAIL_NO_LOG_FILE  ? "No file after"
-                                                         : "No folder after";
+                     : tail.problem == TAIL_SWITCH_IN_DESTINATION
+                         ? "Switch after /D="
+                         : "No folder after";
   Log(what, word);
   Log("Usage", "install.exe /S [/UN] [/LOG=file] [/D=folder]");
   return EXIT_BAD_COMMAND_LINE;

@@ -18,9 +18,10 @@ enum {
 // What is wrong with an unattended tail.
 enum TailProblem {
   TAIL_FINE = 0,
-  TAIL_UNKNOWN_SWITCH, // `problem` spans the word
-  TAIL_NO_LOG_FILE,    // /LOG= with nothing after it
-  TAIL_NO_DESTINATION, // /D= with nothing after it
+  TAIL_UNKNOWN_SWITCH,        // `problem` spans the word
+  TAIL_NO_LOG_FILE,           // /LOG= with nothing after it
+  TAIL_NO_DESTINATION,        // /D= with nothing after it
+  TAIL_SWITCH_IN_DESTINATION, // a switch word after a blank in the folder
 };
 
 // A part of the command tail: `length` characters from `start`.
@@ -33,7 +34,7 @@ struct CommandTail {
   int unattended;       // the word /S is present
   int uninstall;        // /UN selects removal
   TailProblem problem;  // unattended tails only
-  TailSpan problemWord; // the unknown switch
+  TailSpan problemWord; // the unknown switch, or the one in the folder
   TailSpan logFile;     // the value of /LOG=, empty without one
   TailSpan destination; // the value of /D=, empty without one
   int destinationGiven; // /D= is present
@@ -45,7 +46,9 @@ struct CommandTail {
 // it is read word by word: /S, /UN, /LOG=file and /D=folder are known
 // only as whole words from their start; /D= is the last switch and its
 // folder runs to the end of the tail, blanks included. A value enclosed in
-// double quotes loses them. The values select nothing.
+// double quotes loses them. The values select nothing; a folder that holds
+// a switch word after a blank (/S, /UN, /LOG=, /D=: a switch written after
+// /D=) is refused.
 void ReadCommandTail(const char* tail, CommandTail* out);
 
 // A report as one log line into `line` (`size` bytes, always terminated,
