@@ -10,22 +10,18 @@
 #include "state/installer_state.h"
 #include "state/message_box.h"
 
-#include <stdio.h>
 #include <string.h>
 
 namespace {
 
-// Empty when no log was asked for, or when its name does not fit.
-char logPath[PATH_SIZE];
+// The log, open for the whole run; none when none was asked for or it
+// cannot be written.
+HANDLE logFile = nullptr;
 
-// One line, appended with the time. The file is opened for each line, so
-// that what was written stays even if the run is cut short; a log that
-// cannot be written is passed over.
+// One line, appended with the time. Each goes out at once, so that what
+// was written stays even if the run is cut short.
 void Log(const char* caption, const char* text) {
-  if (!logPath[0])
-    return;
-  FILE* file = fopen(logPath, "ab");
-  if (!file)
+  if (!logFile)
     return;
   SYSTEMTIME now;
   GetLocalTime(&now);
@@ -33,10 +29,10 @@ void Log(const char* caption, const char* text) {
   wsprintfA(line, "%04d-%02d-%02d %02d:%02d:%02d ", now.wYear, now.wMonth,
             now.wDay, now.wHour, now.wMinute, now.wSecond);
   size_t stamp = strlen(line);
-  FormatLogLine(line + stamp, sizeof line - stamp, caption, text);
-  fputs(line, file);
-  fputs("\r\n", file);
-  fclose(file);
+  FormatLogLine(line + stamp, sizeof line - stamp - 2, caption, text);
+  lstrcatA(line, "\r\n");
+  DWORD written;
+  WriteFile(logFile, line, lstrlenA(line), &written, nullptr);
 }
 
 // Copies a part of the tail; 0 when it does not fit (the copy is cut).
@@ -161,22 +157,35 @@ int Run(HINSTANCE instance, const CommandTail& tail) {
   return state.uninstallMode ? Remove() : Install();
 }
 
-// The log's full name: the shortcut step moves the current folder, and a
-// relative name must not send the later lines elsewhere.
-void UseLogFile(TailSpan name) {
-  char given[PATH_SIZE];
-  logPath[0] = '\0';
+// The log's folder may be one that others can write: a link standing at
+// its name is not followed, and only a plain file is written, at its end.
+// Its full name: the shortcut step moves the current folder.
+void OpenLog(TailSpan name) {
+  char given[PATH_SIZE], path[PATH_SIZE];
   if (!CopySpan(given, sizeof given, name) || !given[0])
     return;
-  DWORD length = GetFullPathNameA(given, sizeof logPath, logPath, nullptr);
-  if (length == 0 || length >= sizeof logPath)
-    lstrcpynA(logPath, given, sizeof logPath);
+  DWORD length = GetFullPathNameA(given, sizeof path, path, nullptr);
+  if (length == 0 || length >= sizeof path)
+    lstrcpynA(path, given, sizeof path);
+  HANDLE file = CreateFileA(path, FILE_APPEND_DATA | FILE_READ_ATTRIBUTES,
+                            FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                            OPEN_ALWAYS, FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
+  if (file == INVALID_HANDLE_VALUE)
+    return;
+  BY_HANDLE_FILE_INFORMATION facts;
+  const DWORD notPlain =
+      FILE_ATTRIBUTE_REPARSE_POINT | FILE_ATTRIBUTE_DIRECTORY;
+  if (GetFileInformationByHandle(file, &facts) &&
+      !(facts.dwFileAttributes & notPlain) && facts.nNumberOfLinks == 1)
+    logFile = file;
+  else
+    CloseHandle(file);
 }
 
 } // namespace
 
 int RunUnattended(HINSTANCE instance, const CommandTail& tail) {
-  UseLogFile(tail.logFile);
+  OpenLog(tail.logFile);
   MessageRecorder previous = messageRecorder;
   messageRecorder = Log;
   Log("Orvel installer",
@@ -186,5 +195,8 @@ int RunUnattended(HINSTANCE instance, const CommandTail& tail) {
   wsprintfA(outcome, "%d", exitCode);
   Log("Exit code", outcome);
   messageRecorder = previous;
+  if (logFile)
+    CloseHandle(logFile);
+  logFile = nullptr;
   return exitCode;
 }
