@@ -81,6 +81,17 @@ int ShortcutsAsAsked() {
   return EXIT_SHORTCUTS_NOT_MADE;
 }
 
+// The deployer's copy of what was accepted on the users' behalf.
+int AgreementCopyWritten() {
+  if (!agreementCopyFailed)
+    return 0;
+  char path[PATH_SIZE + 16];
+  wsprintfA(path, state.updateMode ? "%snew.txt" : "%seula.txt",
+            state.destinationPath);
+  Log("Agreement copy not written", path);
+  return EXIT_AGREEMENT_NOT_WRITTEN;
+}
+
 ErrorCode Install() {
   ErrorCode code = ValidateDestination(0);
   if (code != 0)
@@ -101,7 +112,9 @@ ErrorCode Install() {
     return Failed(code);
   }
   Log("Installed", state.destinationPath);
-  return ShortcutsAsAsked();
+  int shortcuts = ShortcutsAsAsked();
+  int copy = AgreementCopyWritten();
+  return shortcuts ? shortcuts : copy;
 }
 
 int HoldsProduct(const char* folder) {

@@ -4,15 +4,18 @@
 
 #include <stddef.h>
 
-// Exit codes of an unattended run beyond the installer's error codes.
-// They are the numbers Windows Installer uses for the same outcomes, so
-// deployment tools that know those (and retry on 1618) read them right.
+// Exit codes of an unattended run beyond the installer's error codes:
+// its own from 72 up, and from 1603 the numbers Windows Installer uses for
+// the same outcomes, so deployment tools that know those (and retry on
+// 1618) read them right.
 enum {
-  EXIT_SHORTCUTS_NOT_MADE = 72,   // files in place, shortcuts not as asked
-  EXIT_REMOVAL_INCOMPLETE = 1603, // something of the folder stayed behind
-  EXIT_NOT_INSTALLED = 1605,      // no orvel.exe in the folder to remove
-  EXIT_INSTALLER_RUNNING = 1618,  // another installer shows its window
-  EXIT_BAD_COMMAND_LINE = 1639,   // an unknown switch or a missing value
+  EXIT_SHORTCUTS_NOT_MADE = 72,    // files in place, shortcuts not as asked
+  EXIT_AGREEMENT_NOT_WRITTEN = 73, // files in place, no eula.txt (new.txt)
+  EXIT_NO_RUN_LOCK = 74,           // the mark of a running installer failed
+  EXIT_REMOVAL_INCOMPLETE = 1603,  // something of the folder stayed behind
+  EXIT_NOT_INSTALLED = 1605,       // no orvel.exe in the folder to remove
+  EXIT_INSTALLER_RUNNING = 1618,   // another installer shows its window
+  EXIT_BAD_COMMAND_LINE = 1639,    // an unknown switch or a missing value
 };
 
 // What is wrong with an unattended tail.
