@@ -4,6 +4,7 @@
 #include "engine/error_report.h"
 #include "engine/install_files.h"
 #include "shell/commands.h"
+#include "shell/run_lock.h"
 #include "shell/start_up.h"
 #include "shortcuts/shortcut_flags.h"
 #include "shortcuts/shortcut_runner.h"
@@ -152,12 +153,16 @@ int Run(HINSTANCE instance, const CommandTail& tail) {
     Log("Refused", "another installer is running (its window \"Install\")");
     return EXIT_INSTALLER_RUNNING;
   }
-  // Two unattended runs (a deployment tool that retries) never overlap;
-  // the system releases the mark however this process ends.
-  CreateMutexA(nullptr, TRUE, "Global\\Orvel Installer Unattended");
-  if (GetLastError() == ERROR_ALREADY_EXISTS) {
+  DWORD lock = TakeRunLock();
+  if (lock == ERROR_ALREADY_EXISTS) {
     Log("Refused", "another unattended installer is running");
     return EXIT_INSTALLER_RUNNING;
+  }
+  if (lock != 0) {
+    char error[48];
+    wsprintfA(error, "cannot be made (error %lu)", lock);
+    Log("The mark of a running installer", error);
+    return EXIT_NO_RUN_LOCK;
   }
   state.appInstance = instance;
   state.uninstallMode = tail.uninstall;
