@@ -20,6 +20,8 @@
 #include <stdio.h>
 #include <string.h>
 
+int agreementCopyFailed = 0;
+
 namespace {
 
 const char kCompressedTemp[] = "$$cmp.tm$";
@@ -175,7 +177,7 @@ int ErrorNumberOf(DWORD error) {
 }
 
 void SaveAgreement(const char* text, int size, void*) {
-  SaveAgreementFile(text, size);
+  agreementCopyFailed = SaveAgreementFile(text, size);
 }
 
 } // namespace
@@ -321,7 +323,8 @@ ErrorCode InstallFiles() {
     return result;
   InDestination(state.scratchText, "orvel.exe");
   UpdateShortcuts(state.shortcutFlags, state.scratchText);
-  if (state.agreementIncluded == 1)
-    UseAgreementText(SaveAgreement, nullptr);
+  agreementCopyFailed = 0;
+  if (state.agreementIncluded == 1 && UseAgreementText(SaveAgreement, nullptr))
+    agreementCopyFailed = 1;
   return 0;
 }

@@ -4,5 +4,9 @@
 #include "engine/error_codes.h"
 
 ErrorCode InstallFiles();
+
+// The last successful InstallFiles did not write the agreement copy (the
+// window says nothing of it; an unattended run tells it by its exit code).
+extern int agreementCopyFailed;
 ErrorCode ExtractPayload(unsigned short resourceId);
 ErrorCode InstallPayloadFile(const char* name);

@@ -16,6 +16,7 @@
 #include "resources/resource_ids.h"
 #include "shell/flow_messages.h"
 #include "shell/popup_menu.h"
+#include "shell/product_start.h"
 #include "shortcuts/shortcut_runner.h"
 #include "state/installer_state.h"
 
@@ -74,13 +75,6 @@ int RunInstallation(HWND window) {
     return 0;
   }
   return 1;
-}
-
-void StartInstalledProgram() {
-  // Quoted, so that a destination with blanks cannot start another
-  // program named after its first word.
-  wsprintfA(state.scratchText, "\"%sorvel.exe\"", state.destinationPath);
-  WinExec(state.scratchText, SW_SHOWNORMAL);
 }
 
 // The questions before an installation; 0 stops the flow.

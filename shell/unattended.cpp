@@ -4,28 +4,25 @@
 #include "engine/error_report.h"
 #include "engine/install_files.h"
 #include "shell/commands.h"
+#include "shell/run_lock.h"
 #include "shell/start_up.h"
 #include "shortcuts/shortcut_flags.h"
 #include "shortcuts/shortcut_runner.h"
 #include "state/installer_state.h"
 #include "state/message_box.h"
 
-#include <stdio.h>
 #include <string.h>
 
 namespace {
 
-// Empty when no log was asked for, or when its name does not fit.
-char logPath[PATH_SIZE];
+// The log, open for the whole run; none when none was asked for or it
+// cannot be written.
+HANDLE logFile = nullptr;
 
-// One line, appended with the time. The file is opened for each line, so
-// that what was written stays even if the run is cut short; a log that
-// cannot be written is passed over.
+// One line, appended with the time. Each goes out at once, so that what
+// was written stays even if the run is cut short.
 void Log(const char* caption, const char* text) {
-  if (!logPath[0])
-    return;
-  FILE* file = fopen(logPath, "ab");
-  if (!file)
+  if (!logFile)
     return;
   SYSTEMTIME now;
   GetLocalTime(&now);
@@ -33,10 +30,10 @@ void Log(const char* caption, const char* text) {
   wsprintfA(line, "%04d-%02d-%02d %02d:%02d:%02d ", now.wYear, now.wMonth,
             now.wDay, now.wHour, now.wMinute, now.wSecond);
   size_t stamp = strlen(line);
-  FormatLogLine(line + stamp, sizeof line - stamp, caption, text);
-  fputs(line, file);
-  fputs("\r\n", file);
-  fclose(file);
+  FormatLogLine(line + stamp, sizeof line - stamp - 2, caption, text);
+  lstrcatA(line, "\r\n");
+  DWORD written;
+  WriteFile(logFile, line, lstrlenA(line), &written, nullptr);
 }
 
 // Copies a part of the tail; 0 when it does not fit (the copy is cut).
@@ -52,7 +49,9 @@ int RefuseCommandLine(const CommandTail& tail) {
   CopySpan(word, sizeof word, tail.problemWord);
   const char* what = tail.problem == TAIL_UNKNOWN_SWITCH ? "Unknown switch"
                      : tail.problem == TAIL_NO_LOG_FILE  ? "No file after"
-                                                         : "No folder after";
+                     : tail.problem == TAIL_SWITCH_IN_DESTINATION
+                         ? "Switch after /D="
+                         : "No folder after";
   Log(what, word);
   Log("Usage", "install.exe /S [/UN] [/LOG=file] [/D=folder]");
   return EXIT_BAD_COMMAND_LINE;
@@ -83,6 +82,17 @@ int ShortcutsAsAsked() {
   return EXIT_SHORTCUTS_NOT_MADE;
 }
 
+// The deployer's copy of what was accepted on the users' behalf.
+int AgreementCopyWritten() {
+  if (!agreementCopyFailed)
+    return 0;
+  char path[PATH_SIZE + 16];
+  wsprintfA(path, state.updateMode ? "%snew.txt" : "%seula.txt",
+            state.destinationPath);
+  Log("Agreement copy not written", path);
+  return EXIT_AGREEMENT_NOT_WRITTEN;
+}
+
 ErrorCode Install() {
   ErrorCode code = ValidateDestination(0);
   if (code != 0)
@@ -103,7 +113,9 @@ ErrorCode Install() {
     return Failed(code);
   }
   Log("Installed", state.destinationPath);
-  return ShortcutsAsAsked();
+  int shortcuts = ShortcutsAsAsked();
+  int copy = AgreementCopyWritten();
+  return shortcuts ? shortcuts : copy;
 }
 
 int HoldsProduct(const char* folder) {
@@ -141,12 +153,16 @@ int Run(HINSTANCE instance, const CommandTail& tail) {
     Log("Refused", "another installer is running (its window \"Install\")");
     return EXIT_INSTALLER_RUNNING;
   }
-  // Two unattended runs (a deployment tool that retries) never overlap;
-  // the system releases the mark however this process ends.
-  CreateMutexA(nullptr, TRUE, "Global\\Orvel Installer Unattended");
-  if (GetLastError() == ERROR_ALREADY_EXISTS) {
+  DWORD lock = TakeRunLock();
+  if (lock == ERROR_ALREADY_EXISTS) {
     Log("Refused", "another unattended installer is running");
     return EXIT_INSTALLER_RUNNING;
+  }
+  if (lock != 0) {
+    char error[48];
+    wsprintfA(error, "cannot be made (error %lu)", lock);
+    Log("The mark of a running installer", error);
+    return EXIT_NO_RUN_LOCK;
   }
   state.appInstance = instance;
   state.uninstallMode = tail.uninstall;
@@ -159,22 +175,35 @@ int Run(HINSTANCE instance, const CommandTail& tail) {
   return state.uninstallMode ? Remove() : Install();
 }
 
-// The log's full name: the shortcut step moves the current folder, and a
-// relative name must not send the later lines elsewhere.
-void UseLogFile(TailSpan name) {
-  char given[PATH_SIZE];
-  logPath[0] = '\0';
+// The log's folder may be one that others can write: a link standing at
+// its name is not followed, and only a plain file is written, at its end.
+// Its full name: the shortcut step moves the current folder.
+void OpenLog(TailSpan name) {
+  char given[PATH_SIZE], path[PATH_SIZE];
   if (!CopySpan(given, sizeof given, name) || !given[0])
     return;
-  DWORD length = GetFullPathNameA(given, sizeof logPath, logPath, nullptr);
-  if (length == 0 || length >= sizeof logPath)
-    lstrcpynA(logPath, given, sizeof logPath);
+  DWORD length = GetFullPathNameA(given, sizeof path, path, nullptr);
+  if (length == 0 || length >= sizeof path)
+    lstrcpynA(path, given, sizeof path);
+  HANDLE file = CreateFileA(path, FILE_APPEND_DATA | FILE_READ_ATTRIBUTES,
+                            FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                            OPEN_ALWAYS, FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
+  if (file == INVALID_HANDLE_VALUE)
+    return;
+  BY_HANDLE_FILE_INFORMATION facts;
+  const DWORD notPlain =
+      FILE_ATTRIBUTE_REPARSE_POINT | FILE_ATTRIBUTE_DIRECTORY;
+  if (GetFileInformationByHandle(file, &facts) &&
+      !(facts.dwFileAttributes & notPlain) && facts.nNumberOfLinks == 1)
+    logFile = file;
+  else
+    CloseHandle(file);
 }
 
 } // namespace
 
 int RunUnattended(HINSTANCE instance, const CommandTail& tail) {
-  UseLogFile(tail.logFile);
+  OpenLog(tail.logFile);
   MessageRecorder previous = messageRecorder;
   messageRecorder = Log;
   Log("Orvel installer",
@@ -184,5 +213,8 @@ int RunUnattended(HINSTANCE instance, const CommandTail& tail) {
   wsprintfA(outcome, "%d", exitCode);
   Log("Exit code", outcome);
   messageRecorder = previous;
+  if (logFile)
+    CloseHandle(logFile);
+  logFile = nullptr;
   return exitCode;
 }

@@ -72,6 +72,26 @@ const char* ReadLogFile(const char* value, int quoted, CommandTail* out) {
   return end;
 }
 
+// A word of the folder that is one of the switches: one written after
+// /D=, meant as a switch and not as a part of the folder's name (which
+// holds no "/" at a word's start that Windows would not read as "\").
+TailSpan SwitchInFolder(TailSpan folder) {
+  const char* end = folder.start + folder.length;
+  for (const char* at = folder.start; at < end; ++at) {
+    if ((at > folder.start && !IsBlank(at[-1])) || *at != '/')
+      continue;
+    const char* wordEnd = at;
+    while (wordEnd < end && !IsBlank(*wordEnd))
+      ++wordEnd;
+    TailSpan word{at, static_cast<size_t>(wordEnd - at)};
+    if (WordIs(word, "/S") || WordIs(word, "/UN") ||
+        (word.length >= 5 && StartsWith(at, "/LOG=")) ||
+        (word.length >= 3 && StartsWith(at, "/D=")))
+      return word;
+  }
+  return TailSpan{nullptr, 0};
+}
+
 void ReadDestination(const char* value, int quoted, CommandTail* out) {
   out->destinationGiven = 1;
   out->destination = Trimmed(value, strlen(value));
@@ -80,6 +100,9 @@ void ReadDestination(const char* value, int quoted, CommandTail* out) {
     out->destination = Trimmed(folder.start, folder.length - 1);
   if (out->destination.length == 0)
     Complain(out, TAIL_NO_DESTINATION, TailSpan{value - 3, 3});
+  TailSpan misplaced = SwitchInFolder(out->destination);
+  if (misplaced.length > 0)
+    Complain(out, TAIL_SWITCH_IN_DESTINATION, misplaced);
 }
 
 void ReadSwitch(TailSpan word, CommandTail* out) {

@@ -7,14 +7,16 @@
 # wide folder walk, the shell-link check of the shortcuts and the busy
 # window; 52,499 before the speed work, whose checksum tables, expansion
 # buffer and walker notes live in uninitialised data but whose code took
-# the file one 512-byte alignment step further, to 53,011; 55,569 with the
-# removal that holds each folder and acts through handles, the installation
-# folder's own permissions and the files made anew beside links; with part
-# of a step to spare), and it keeps its relocations, address randomisation
-# (DYNAMIC_BASE) and no-execute data (NX_COMPAT).
+# the file one 512-byte alignment step further, to 53,011, with part of a
+# step to spare; then 55,569 with the removal that holds each folder and
+# acts through handles, the installation folder's own permissions and the
+# files made anew beside links; then 58,129 with the start of Orvel
+# through the desktop's shell, the run mark in a namespace of its own and
+# a log never written through a link), and it keeps its relocations,
+# address randomisation (DYNAMIC_BASE) and no-execute data (NX_COMPAT).
 #   installer_overhead_test.sh OVERHEAD_SCRIPT OBJDUMP INSTALL_EXE
 set -euo pipefail
-limit=55808
+limit=58368
 overhead=$("$1" "$3")
 echo "install.exe overhead: $overhead bytes (limit: $limit)"
 failed=0

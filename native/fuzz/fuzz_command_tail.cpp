@@ -1,6 +1,7 @@
 // The command tail: an interactive tail reads as it always did, what is
 // read stays inside the tail, and behind /S the values of /LOG= and /D=
-// select nothing, whatever they hold. A log line stays inside its buffer
+// select nothing, whatever they hold (a switch word in the folder refuses
+// the run). A log line stays inside its buffer
 // and on one line.
 #include "native/fuzz/property.h"
 #include "shell/start_up_rules.h"
@@ -48,7 +49,14 @@ void CheckValuesSelectNothing(bool uninstall, const std::string& logWord,
   const char* folderStart = tail.c_str() + tail.size() - folder.size();
   PROPERTY(read.destination.length == 0 ||
            read.destination.start >= folderStart);
-  PROPERTY((read.problem == TAIL_FINE) == (read.destination.length > 0));
+  PROPERTY(read.problem == TAIL_FINE || read.destination.length == 0 ||
+           read.problem == TAIL_SWITCH_IN_DESTINATION);
+  PROPERTY(read.destination.length > 0 || read.problem != TAIL_FINE);
+  // A switch found in the folder lies inside it.
+  if (read.problem == TAIL_SWITCH_IN_DESTINATION)
+    PROPERTY(read.problemWord.start >= read.destination.start &&
+             read.problemWord.start + read.problemWord.length <=
+                 read.destination.start + read.destination.length);
 }
 
 void CheckLogLine(const std::string& caption, const std::string& text,

@@ -203,7 +203,7 @@ begin_x= begin_y= label_x= label_y=
 start_installer() { # title, program, arguments...
   local title=$1
   shift
-  (cd "$work" && wine explorer /desktop=e2e,1024x768 "$@" \
+  (cd "$work" && wine explorer /desktop=Default,1024x768 "$@" \
     >>"$work/wine.log" 2>&1 &)
   wait_window "$title" 60
   local point
@@ -340,6 +340,15 @@ setup() {
 
   WINE_RUN_DISPLAY=1 timeout 120 "$source_dir/tools/wine-run.sh" "$prefix" \
     cmd /c exit 0 >/dev/null 2>&1 || fail "cannot make the Wine prefix"
+  # One desktop, as a person has: Wine's "Default" desktop is the virtual
+  # one, so that its explorer is the desktop's shell that starts Orvel
+  # after an installation (a second, hidden desktop would have a shell of
+  # its own, and Orvel would open there).
+  wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f \
+    >/dev/null 2>&1 &&
+    wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default \
+      /d 1024x768 /f >/dev/null 2>&1 || fail "cannot set the virtual desktop"
+  timeout 60 wineserver -w
   log "fresh prefix ready"
   [ -n "$planted" ] && plant_files
   mkdir -p "$drive_c/e2e"

@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 #include <windows.h>
+#include <sddl.h>
 #include <shlobj.h>
 #include <tlhelp32.h>
 
@@ -36,7 +37,9 @@ enum Before {
   LINKED_ELSEWHERE,
   // Links in the destination where eula.txt and the temporary files go,
   // to a file elsewhere and to a read-only one.
-  LINKS_PLANTED
+  LINKS_PLANTED,
+  // A folder named eula.txt in the destination, where the copy goes.
+  EULA_FOLDER
 };
 enum After {
   PAYLOAD,
@@ -88,6 +91,12 @@ const Case kCases[] = {
      NOTHING_MADE, "Unknown switch: /DIR=c:\\orvel-tests"},
     {"no folder", kInstall, NOTHING, "/S /LOG=%L /D=", 1639, NOTHING_MADE,
      "No folder after: /D="},
+    {"switch after", kInstall, NOTHING, "/S /LOG=%L /D=%D /UN", 1639,
+     NOTHING_MADE, "Switch after /D=: /UN"},
+    {"switch after", kInstall, NOTHING, "/S /D=%D /LOG=%L", 1639, NOTHING_MADE,
+     nullptr},
+    {"no licence copy", kInstall, EULA_FOLDER, "/S /LOG=%L /D=%D", 73, PAYLOAD,
+     "Agreement copy not written: %D\\eula.txt"},
     {"relative log", kInstall, NOTHING, "/S /LOG=%N /D=%D", 0, PAYLOAD,
      "Installed: %D\\"},
     {"log not writable", kInstall, NOTHING,
@@ -209,6 +218,8 @@ protected:
     CreateDirectoryA(folder.c_str(), nullptr);
     if (before == FOREIGN) {
       WriteBytes(folder + "\\notes.txt", "someone else's");
+    } else if (before == EULA_FOLDER) {
+      CreateDirectoryA((folder + "\\eula.txt").c_str(), nullptr);
     } else if (before == EARLIER || before == EARLIER_HELD) {
       WriteBytes(folder + "\\orvel.exe", "an earlier orvel");
       WriteBytes(folder + "\\notes.txt", "kept");
@@ -551,25 +562,121 @@ TEST(KilledRun, LeavesAProgramAndTheNextRunCompletes) {
 
 namespace {
 
-// While one unattended run works (its mark held, here by the test), a
-// second one, a deployment tool's retry say, changes nothing and answers
-// 1618; once the first has ended, the retry goes through.
-TEST(OverlappingRuns, TheSecondWaitsItsTurn) {
-  const std::string tail = "/S /D=c:\\orvel-tests\\overlap";
-  HANDLE running =
-      CreateMutexA(nullptr, TRUE, "Global\\Orvel Installer Unattended");
-  ASSERT_NE(nullptr, running);
+// A mutex made by another program, with `access` as its access list.
+HANDLE Squat(const char* name, const char* access) {
+  SECURITY_ATTRIBUTES attributes = {sizeof attributes, nullptr, FALSE};
+  ConvertStringSecurityDescriptorToSecurityDescriptorA(
+      access, SDDL_REVISION_1, &attributes.lpSecurityDescriptor, nullptr);
+  HANDLE mutex = CreateMutexA(&attributes, TRUE, name);
+  LocalFree(attributes.lpSecurityDescriptor);
+  return mutex;
+}
+
+// Only another installer's run makes a run wait. A program holding the
+// name that installers once used, with an empty access list too, holds
+// nothing back; while a real run works (here stopped half-way), a second
+// one, a deployment tool's retry say, answers 1618; the first then ends
+// as it would have.
+TEST(OverlappingRuns, OnlyAnotherInstallerMakesOneWait) {
+  const std::string folder = "c:\\orvel-tests\\overlap";
+  const std::string tail = "/S /D=" + folder;
+  disk::RemoveTree(folder + "\\");
+  HANDLE squatter = Squat("Global\\Orvel Installer Unattended", "D:");
+  ASSERT_NE(nullptr, squatter);
   {
-    Installer retry(tail);
-    EXPECT_EQ(1618, retry.ExitCodeWithin(60000));
+    Installer first(tail);
+    for (int wait = 0; wait < 20000 && !disk::Exists(folder); ++wait)
+      Sleep(1);
+    ASSERT_TRUE(disk::Exists(folder)) << "the first run did not begin";
+    SuspendThread(first.process.hThread);
+    {
+      Installer retry(tail);
+      EXPECT_EQ(1618, retry.ExitCodeWithin(60000));
+    }
+    ResumeThread(first.process.hThread);
+    EXPECT_EQ(0, first.ExitCodeWithin(60000));
   }
-  EXPECT_FALSE(disk::Exists("c:\\orvel-tests\\overlap"));
-  ReleaseMutex(running);
-  CloseHandle(running);
-  for (const std::string& run : {tail, "/UN " + tail}) {
-    Installer again(run);
-    EXPECT_EQ(0, again.ExitCodeWithin(60000)) << run;
+  CloseHandle(squatter);
+  Installer removal("/UN " + tail);
+  EXPECT_EQ(0, removal.ExitCodeWithin(60000));
+  EXPECT_FALSE(disk::Exists(folder));
+}
+
+// Where Windows has no private namespaces (Wine), the mark has a global
+// name that any program can make first; made with an empty access list,
+// a run cannot take it and says so, instead of running beside another.
+TEST(OverlappingRuns, AMarkThatCannotBeTakenIsReported) {
+  const std::string log = kLogs + "mark.log";
+  CreateDirectoryA("c:\\orvel-tests", nullptr);
+  CreateDirectoryA(kLogs.c_str(), nullptr);
+  DeleteFileA(log.c_str());
+  const bool namespaces = GetProcAddress(GetModuleHandleA("kernel32.dll"),
+                                         "CreatePrivateNamespaceA") != nullptr;
+  HANDLE squatter = Squat("Global\\Orvel Installer Run", "D:");
+  ASSERT_NE(nullptr, squatter);
+  {
+    Installer run("/S /LOG=" + log + " /D=c:\\orvel-tests\\no-mark");
+    EXPECT_EQ(namespaces ? 0 : 74, run.ExitCodeWithin(60000));
   }
+  CloseHandle(squatter);
+  if (!namespaces) {
+    EXPECT_NE(std::string::npos,
+              disk::ReadBytes(log).find("The mark of a running installer: "
+                                        "cannot be made (error 5)"))
+        << disk::ReadBytes(log);
+    EXPECT_FALSE(disk::Exists("c:\\orvel-tests\\no-mark"));
+  }
+  Installer removal("/UN /S /D=c:\\orvel-tests\\no-mark");
+  removal.ExitCodeWithin(60000);
+  DeleteFileA(log.c_str());
+}
+
+} // namespace
+
+namespace {
+
+// Links at the log's name, made as Windows makes them or, under Wine, on
+// the Unix side.
+bool MakeHardLink(const std::string& link, const std::string& target) {
+  if (!disk::OnWine())
+    return CreateHardLinkA(link.c_str(), target.c_str(), nullptr) != 0;
+  return disk::RunUnix(
+      "/bin/ln", "-f " + disk::UnixPath(target) + " " + disk::UnixPath(link),
+      [&] { return disk::Exists(link); });
+}
+
+// The log is appended to a plain file only: a name that is a hard link
+// to another file, a link to a folder, or a folder, gets no line, and the
+// run goes on. (Wine shows a link to a file as the file itself, so that
+// one it cannot show.)
+TEST(UnattendedLog, IsAppendedToAPlainFileNeverThroughALink) {
+  const std::string logs = "c:\\orvel-tests\\unattended-logs\\";
+  const std::string target = logs + "target.txt", folder = logs + "folder";
+  const std::string plain = logs + "plain.log", hard = logs + "hard.log",
+                    toFolder = logs + "to-folder.log";
+  CreateDirectoryA("c:\\orvel-tests", nullptr);
+  CreateDirectoryA(logs.c_str(), nullptr);
+  CreateDirectoryA(folder.c_str(), nullptr);
+  disk::WriteBytes(target, "someone else's\r\n");
+  disk::WriteBytes(plain, "an earlier run\r\n");
+  ASSERT_TRUE(MakeHardLink(hard, target));
+  ASSERT_TRUE(disk::MakeFolderLink(toFolder, folder));
+  const std::string dest = " /D=c:\\orvel-tests\\log-links";
+  for (const std::string& log : {plain, hard, toFolder, folder}) {
+    Installer run("/S /LOG=" + log + dest);
+    EXPECT_EQ(0, run.ExitCodeWithin(60000)) << log;
+  }
+  EXPECT_EQ("someone else's\r\n", disk::ReadBytes(target));
+  EXPECT_TRUE(disk::FolderContents(folder + "\\").empty());
+  const std::string written = disk::ReadBytes(plain);
+  EXPECT_EQ(0u, written.find("an earlier run\r\n")) << written;
+  EXPECT_NE(std::string::npos, written.find("Exit code: 0\r\n")) << written;
+  disk::RemoveFolderLink(toFolder);
+  for (const std::string& file : {hard, target, plain})
+    DeleteFileA(file.c_str());
+  RemoveDirectoryA(folder.c_str());
+  Installer removal("/UN /S" + dest);
+  EXPECT_EQ(0, removal.ExitCodeWithin(60000));
 }
 
 } // namespace
