@@ -12,7 +12,9 @@
 #include "engine/error_report.h"
 #include "engine/file_list.h"
 #include "engine/install_files.h"
+#include "engine/registration.h"
 #include "engine/remove_installation.h"
+#include "engine/uninstaller_copy.h"
 #include "resources/resource_ids.h"
 #include "shell/flow_messages.h"
 #include "shell/popup_menu.h"
@@ -66,7 +68,8 @@ void UninstallBranch(HWND window) {
 int RunInstallation(HWND window) {
   state.installPerformed = 1;
   HCURSOR previous = SetCursor(LoadCursorA(nullptr, IDC_WAIT));
-  ErrorCode code = InstallFiles();
+  LONG registryError;
+  ErrorCode code = InstallWithUninstaller(&registryError);
   SetCursor(previous);
   if (code != 0) {
     ReportError(window, code);
@@ -182,6 +185,20 @@ void RemoveShortcutsAndFolder() {
   UpdateShortcuts(state.shortcutFlags, state.scratchText);
   RemoveInstallation();
   state.installPerformed = 1;
+  // Kept while anything of the folder stays, so that Settings can run
+  // the removal again.
+  if (GetFileAttributesA(state.destinationPath) == INVALID_FILE_ATTRIBUTES)
+    UnregisterInstallation();
+}
+
+ErrorCode InstallWithUninstaller(LONG* registryError) {
+  *registryError = 0;
+  ErrorCode code = InstallFiles();
+  if (code == 0)
+    code = CopyUninstaller();
+  if (code == 0)
+    *registryError = RegisterInstallation();
+  return code;
 }
 
 LRESULT OnCommand(HWND window, WPARAM wParam, LPARAM lParam) {
