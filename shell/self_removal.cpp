@@ -94,6 +94,17 @@ void DeleteNowOrAtRestart(const char* path, int folder) {
   MoveFileExA(path, nullptr, MOVEFILE_DELAY_UNTIL_REBOOT);
 }
 
+// The installation on another volume than the temporary folder: the file
+// goes beside the folder, to "<folder>-removed-<process>.exe".
+int MoveBeside(const char* self, const char* folder, char* moved) {
+  int length = lstrlenA(folder) - 1;
+  if (length + 32 >= PATH_SIZE)
+    return 0;
+  lstrcpynA(moved, folder, length + 1);
+  wsprintfA(moved + length, "-removed-%lu.exe", GetCurrentProcessId());
+  return MoveFileExA(self, moved, 0);
+}
+
 } // namespace
 
 int HoldsInstallation(const char* folder) {
@@ -121,9 +132,8 @@ int RemoveFromOutside(const char* tail, const CommandTail& reading,
   if (CopyWholeFile(self, copy) == 0 &&
       FormCommand(command, copy, tail, reading, folder)) {
     // This running file out of the folder, so that the folder can go: a
-    // running program may be renamed, not deleted. On another volume than
-    // the temporary folder it stays, and the removal reports it.
-    int out = MoveFileExA(self, moved, 0);
+    // running program may be renamed, not deleted, and only on its volume.
+    int out = MoveFileExA(self, moved, 0) || MoveBeside(self, folder, moved);
     code = RunAndWait(command, home);
     // A removal refused or cut short keeps its uninstaller.
     if (out && GetFileAttributesA(folder) != INVALID_FILE_ATTRIBUTES)
