@@ -697,6 +697,60 @@ TEST(AppsAndFeatures, EntryFromInstallationToRemoval) {
   EXPECT_EQ(copiesBefore, LeftCopiesToRun());
 }
 
+// A top-level window of another process than `process` with this class
+// and title, waited for.
+HWND OthersWindow(DWORD process, const char* className, const char* title) {
+  for (int i = 0; i < 300; ++i) {
+    HWND window = FindWindowA(className, title);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    if (window && owner != process && IsWindowVisible(window))
+      return window;
+    Sleep(100);
+  }
+  return nullptr;
+}
+
+// Settings' UninstallString opens the removal's window from a copy outside
+// the folder, with the folder as its destination; closed without
+// removing, the folder gets its uninstaller back and the entry stays.
+TEST(AppsAndFeatures, UninstallStringOpensTheWindowFromOutside) {
+  disk::RemoveTree(kRegistered);
+  {
+    Installer run("/S /D=" + kRegistered);
+    ASSERT_EQ(0, run.ExitCodeWithin(60000));
+  }
+  std::string command = EntryValue("UninstallString");
+  STARTUPINFOA startup = {};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION first;
+  ASSERT_TRUE(CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0,
+                             nullptr, nullptr, &startup, &first));
+  HWND window = OthersWindow(first.dwProcessId, "Installation", "UN-Install");
+  ASSERT_NE(nullptr, window);
+  EXPECT_FALSE(Exists(kRegistered + "install.exe")) << "moved out meanwhile";
+  PostMessageA(window, WM_COMMAND, 7, 0); // List of Files
+  HWND box = OthersWindow(first.dwProcessId, nullptr, "List of Files");
+  ASSERT_NE(nullptr, box);
+  char text[1400] = "";
+  GetDlgItemTextA(box, 0xFFFF, text, sizeof text);
+  CharLowerA(text); // the drive letter as the start spelled it
+  EXPECT_NE(nullptr, strstr(text, kRegistered.c_str())) << text;
+  PostMessageA(box, WM_COMMAND, IDOK, 0);
+  Sleep(300);
+  PostMessageA(window, WM_CLOSE, 0, 0);
+  EXPECT_EQ(WAIT_OBJECT_0, WaitForSingleObject(first.hProcess, 30000));
+  DWORD code = 1;
+  GetExitCodeProcess(first.hProcess, &code);
+  CloseHandle(first.hThread);
+  CloseHandle(first.hProcess);
+  EXPECT_EQ(0u, code);
+  EXPECT_EQ(ReadBytes(INSTALL_EXE_PATH),
+            ReadBytes(kRegistered + "install.exe"));
+  EXPECT_EQ("Orvel", EntryValue("DisplayName"));
+  EXPECT_EQ(0, RunCommandLine(EntryValue("QuietUninstallString")));
+}
+
 // A removal that cannot finish keeps the entry and the uninstaller, so
 // that Settings can run it again; the run after finishes it.
 TEST(AppsAndFeatures, IncompleteRemovalKeepsTheEntry) {
