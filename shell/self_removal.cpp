@@ -40,7 +40,9 @@ int SameFolder(const char* a, const char* b) {
 // removes that one.
 int RemovesOwnFolder(const CommandTail& reading, char* self, char* folder) {
   DWORD length = GetModuleFileNameA(nullptr, self, PATH_SIZE);
-  if (!reading.uninstall || length == 0 || length >= PATH_SIZE)
+  // A tail the run refuses anyway is refused here, where nothing moved.
+  if (!reading.uninstall || reading.problem != TAIL_FINE || length == 0 ||
+      length >= PATH_SIZE)
     return 0;
   lstrcpynA(folder, self, PATH_SIZE);
   CutAfterLastBackslash(folder);
