@@ -18,6 +18,7 @@
 #include "resources/resource_ids.h"
 #include "shell/flow_messages.h"
 #include "shell/popup_menu.h"
+#include "shell/self_removal.h"
 #include "shortcuts/shortcut_runner.h"
 #include "state/installer_state.h"
 
@@ -183,7 +184,12 @@ void RemoveShortcutsAndFolder() {
                         SHORTCUT_UNINSTALL;
   wsprintfA(state.scratchText, "%s", state.destinationPath);
   UpdateShortcuts(state.shortcutFlags, state.scratchText);
+  // Started from the installation without /UN (a switch by the menu), this
+  // installer stands in the folder it removes.
+  int stepped = StepOutOf(state.destinationPath);
   RemoveInstallation();
+  if (stepped)
+    StepBack();
   state.installPerformed = 1;
   // Kept while anything of the folder stays, so that Settings can run
   // the removal again.

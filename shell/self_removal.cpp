@@ -12,6 +12,12 @@ namespace {
 
 enum { COMMAND_SIZE = 4096 };
 
+// This installer's file, where it was moved to, the fresh folder of the
+// temporary folder that holds it, and the folder it stepped out of.
+char self[PATH_SIZE], temp[PATH_SIZE], home[PATH_SIZE], left[PATH_SIZE],
+    moved[PATH_SIZE + 32];
+int outside;
+
 int Exists(const char* folder, const char* name) {
   char path[PATH_SIZE + 16];
   wsprintfA(path, "%s%s", folder, name);
@@ -36,15 +42,14 @@ int SameFolder(const char* a, const char* b) {
   return lstrcmpiA(fullA, fullB) == 0;
 }
 
-// The running file and the installation folder it stands in, if the tail
-// removes that one.
-int RemovesOwnFolder(const CommandTail& reading, char* self, char* folder) {
-  DWORD length = GetModuleFileNameA(nullptr, self, PATH_SIZE);
+// The installation folder the running file stands in, if the tail removes
+// that one.
+int RemovesOwnFolder(const CommandTail& reading, char* folder) {
+  DWORD length = GetModuleFileNameA(nullptr, folder, PATH_SIZE);
   // A tail the run refuses anyway is refused here, where nothing moved.
   if (!reading.uninstall || reading.problem != TAIL_FINE || length == 0 ||
       length >= PATH_SIZE)
     return 0;
-  lstrcpynA(folder, self, PATH_SIZE);
   CutAfterLastBackslash(folder);
   if (!HoldsInstallation(folder))
     return 0;
@@ -114,37 +119,48 @@ int HoldsInstallation(const char* folder) {
          (Exists(folder, "eula.txt") || Exists(folder, "new.txt"));
 }
 
-int RemoveFromOutside(const char* tail, const CommandTail& reading,
-                      int* exitCode) {
-  // Runs once, before anything else: the paths need not be on the stack.
-  static char self[PATH_SIZE], folder[PATH_SIZE], temp[PATH_SIZE],
-      home[PATH_SIZE];
-  if (!RemovesOwnFolder(reading, self, folder))
+int StepOutOf(const char* folder) {
+  if (!GetModuleFileNameA(nullptr, self, sizeof self) ||
+      lstrlenA(self) >= PATH_SIZE - 1)
     return 0;
+  char own[PATH_SIZE];
+  lstrcpynA(own, self, sizeof own);
+  CutAfterLastBackslash(own);
   DWORD length = GetTempPathA(sizeof temp, temp);
-  if (length == 0 || length >= sizeof temp - 40 ||
+  if (!SameFolder(own, folder) || length == 0 || length >= sizeof temp - 40 ||
       !CreateUnguessableFolder(temp, "orvel-", InstallationFolderAttributes(),
                                home, sizeof home))
     return 0;
-  static char copy[PATH_SIZE + 16], moved[PATH_SIZE + 16];
-  wsprintfA(copy, "%sremove.exe", home);
+  lstrcpynA(left, folder, sizeof left);
   wsprintfA(moved, "%sinstall.exe", home);
-  static char command[COMMAND_SIZE];
-  long code = -1;
-  if (CopyWholeFile(self, copy) == 0 &&
-      FormCommand(command, copy, tail, reading, folder)) {
-    // This running file out of the folder, so that the folder can go: a
-    // running program may be renamed, not deleted, and only on its volume.
-    int out = MoveFileExA(self, moved, 0) || MoveBeside(self, folder, moved);
-    code = RunAndWait(command, home);
-    // A removal refused or cut short keeps its uninstaller.
-    if (out && GetFileAttributesA(folder) != INVALID_FILE_ATTRIBUTES)
-      out = !MoveFileExA(moved, self, 0);
-    if (out)
-      DeleteNowOrAtRestart(moved, 0);
-  }
-  DeleteNowOrAtRestart(copy, 0);
+  // A running program may be renamed, not deleted, and only on its volume.
+  outside = MoveFileExA(self, moved, 0) || MoveBeside(self, folder, moved);
+  return 1;
+}
+
+void StepBack() {
+  // A removal refused or cut short keeps its uninstaller.
+  if (outside && GetFileAttributesA(left) != INVALID_FILE_ATTRIBUTES)
+    outside = !MoveFileExA(moved, self, 0);
+  if (outside)
+    DeleteNowOrAtRestart(moved, 0);
+  outside = 0;
   DeleteNowOrAtRestart(home, 1);
+}
+
+int RemoveFromOutside(const char* tail, const CommandTail& reading,
+                      int* exitCode) {
+  static char folder[PATH_SIZE], copy[PATH_SIZE + 16];
+  static char command[COMMAND_SIZE];
+  if (!RemovesOwnFolder(reading, folder) || !StepOutOf(folder))
+    return 0;
+  wsprintfA(copy, "%sremove.exe", home);
+  long code = -1;
+  if (CopyWholeFile(outside ? moved : self, copy) == 0 &&
+      FormCommand(command, copy, tail, reading, folder))
+    code = RunAndWait(command, home);
+  DeleteNowOrAtRestart(copy, 0);
+  StepBack();
   if (code < 0)
     return 0;
   *exitCode = static_cast<int>(code);

@@ -18,3 +18,11 @@ int HoldsInstallation(const char* folder);
 // copy can be run (the removal then runs here as it always did).
 int RemoveFromOutside(const char* tail, const CommandTail& reading,
                       int* exitCode);
+
+// Moves this installer's running file out of `folder` when it stands
+// there, into a fresh folder of the temporary folder (or beside `folder`
+// on another volume), so that a removal can take the folder; 1 when it
+// stood there. StepBack then puts it back if the folder stays, or has it
+// deleted at the next restart.
+int StepOutOf(const char* folder);
+void StepBack();

@@ -751,6 +751,36 @@ TEST(AppsAndFeatures, UninstallStringOpensTheWindowFromOutside) {
   EXPECT_EQ(0, RunCommandLine(EntryValue("QuietUninstallString")));
 }
 
+// Answers the box of this caption with the button `id`; false when no
+// such box came up.
+bool Answer(const char* caption, int id) {
+  HWND box = OthersWindow(GetCurrentProcessId(), "#32770", caption);
+  return box && PostMessageA(box, WM_COMMAND, id, 0);
+}
+
+// The uninstaller opened as a program (no /UN) and switched to removal by
+// its menu removes its folder too, its own running file included.
+TEST(AppsAndFeatures, SwitchedToRemovalTheUninstallerTakesItsOwnFolder) {
+  disk::RemoveTree(kRegistered);
+  {
+    Installer run("/S /D=" + kRegistered);
+    ASSERT_EQ(0, run.ExitCodeWithin(60000));
+  }
+  Installer person("", (kRegistered + "install.exe").c_str());
+  HWND window = person.WaitForWindow("Install");
+  ASSERT_NE(nullptr, window);
+  PostMessageA(window, WM_COMMAND, 11, 0); // Switch to Un-Install
+  ASSERT_TRUE(Answer("WARNING!", IDYES));
+  Sleep(300);
+  PostMessageA(window, WM_COMMAND, 6, 0); // begin
+  ASSERT_TRUE(Answer("List of Files", IDOK));
+  ASSERT_TRUE(Answer("DESTROY Warning!", IDYES));
+  ASSERT_TRUE(Answer("COMPLETED!", IDOK));
+  EXPECT_EQ(0, person.ExitCodeWithin(30000));
+  EXPECT_FALSE(Exists(kRegistered));
+  EXPECT_EQ("-", EntryValue("DisplayName"));
+}
+
 // A removal that cannot finish keeps the entry and the uninstaller, so
 // that Settings can run it again; the run after finishes it.
 TEST(AppsAndFeatures, IncompleteRemovalKeepsTheEntry) {
