@@ -52,9 +52,18 @@ int IsPlainFolder(DWORD attributes) {
          FILE_ATTRIBUTE_DIRECTORY;
 }
 
-int IsProgram(const ListedEntry& entry) {
-  return entry.nameBytes == 9 * sizeof(wchar_t) &&
-         _wcsnicmp(entry.name, L"orvel.exe", 9) == 0;
+int IsNamed(const ListedEntry& entry, const wchar_t* name) {
+  const size_t length = wcslen(name);
+  return entry.nameBytes == length * sizeof(wchar_t) &&
+         _wcsnicmp(entry.name, name, length) == 0;
+}
+
+// What tells an installation: the program and the agreement copy. They
+// stay while anything else of the folder does, so that the removal can
+// be run again, by its uninstaller too, and finish.
+int IsMark(const ListedEntry& entry) {
+  return IsNamed(entry, L"orvel.exe") || IsNamed(entry, L"eula.txt") ||
+         IsNamed(entry, L"new.txt");
 }
 
 // The box of a folder that stays, with the system's reason.
@@ -126,7 +135,7 @@ void RemoveEntry(HANDLE folder, const ListedEntry& listed, int depth) {
 }
 
 // The first pass over a folder: everything that is not a folder to walk.
-void RemoveFilesAndLinks(HANDLE folder, int keepProgram) {
+void RemoveFilesAndLinks(HANDLE folder, int keepMarks) {
   for (int restart = 1;; restart = 0) {
     if (!Listed(ListFolder(folder, batch, sizeof batch, 0, restart)))
       return;
@@ -134,8 +143,7 @@ void RemoveFilesAndLinks(HANDLE folder, int keepProgram) {
     for (const unsigned char* at = batch; at;) {
       at = ReadListed(at, &entry);
       if (!IsDotEntry(entry) && NamesOneEntry(entry) &&
-          !IsPlainFolder(entry.attributes) &&
-          !(keepProgram && IsProgram(entry)))
+          !IsPlainFolder(entry.attributes) && !(keepMarks && IsMark(entry)))
         RemoveEntry(folder, entry, 0);
     }
   }
@@ -166,6 +174,21 @@ void EmptyFolder(HANDLE folder, int depth) {
   RemoveSubFolders(folder, depth);
 }
 
+// 1 when the held folder holds nothing but the marks of an installation.
+int OnlyMarksLeft(HANDLE folder) {
+  for (int restart = 1;; restart = 0) {
+    NativeStatus status = ListFolder(folder, batch, sizeof batch, 0, restart);
+    if (!Listed(status))
+      return status == NATIVE_NO_MORE_FILES;
+    ListedEntry entry;
+    for (const unsigned char* at = batch; at;) {
+      at = ReadListed(at, &entry);
+      if (!IsDotEntry(entry) && !IsMark(entry))
+        return 0;
+    }
+  }
+}
+
 void RemoveDestinationTree() {
   lstrcpynA(shown, state.destinationPath, sizeof shown);
   // Held without delete sharing: nobody renames it away while it is
@@ -186,7 +209,8 @@ void RemoveDestinationTree() {
   } else {
     RemoveFilesAndLinks(folder, 1);
     RemoveSubFolders(folder, 0);
-    RemoveFilesAndLinks(folder, 0);
+    if (OnlyMarksLeft(folder))
+      RemoveFilesAndLinks(folder, 0);
     NativeStatus status = DeleteHeld(folder);
     if (NativeFailed(status))
       ReportFolder(NativeError(status));

@@ -9,6 +9,9 @@
 // The recorded CRC-32 of each payload file once expanded.
 #define PAYLOAD_CRC_ID 899
 
+// The maker named in the version data and in Apps & features.
+#define PUBLISHER_NAME "Quillmere Software"
+
 // Command ids (WM_COMMAND).
 #define CMD_EXIT 1
 #define CMD_CHANGE_DESTINATION 2

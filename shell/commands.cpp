@@ -12,11 +12,14 @@
 #include "engine/error_report.h"
 #include "engine/file_list.h"
 #include "engine/install_files.h"
+#include "engine/registration.h"
 #include "engine/remove_installation.h"
+#include "engine/uninstaller_copy.h"
 #include "resources/resource_ids.h"
 #include "shell/flow_messages.h"
 #include "shell/popup_menu.h"
 #include "shell/product_start.h"
+#include "shell/self_removal.h"
 #include "shortcuts/shortcut_runner.h"
 #include "state/installer_state.h"
 
@@ -67,7 +70,8 @@ void UninstallBranch(HWND window) {
 int RunInstallation(HWND window) {
   state.installPerformed = 1;
   HCURSOR previous = SetCursor(LoadCursorA(nullptr, IDC_WAIT));
-  ErrorCode code = InstallFiles();
+  LONG registryError;
+  ErrorCode code = InstallWithUninstaller(&registryError);
   SetCursor(previous);
   if (code != 0) {
     ReportError(window, code);
@@ -174,8 +178,27 @@ void RemoveShortcutsAndFolder() {
                         SHORTCUT_UNINSTALL;
   wsprintfA(state.scratchText, "%s", state.destinationPath);
   UpdateShortcuts(state.shortcutFlags, state.scratchText);
+  // Started from the installation without /UN (a switch by the menu), this
+  // installer stands in the folder it removes.
+  int stepped = StepOutOf(state.destinationPath);
   RemoveInstallation();
+  if (stepped)
+    StepBack();
   state.installPerformed = 1;
+  // Kept while anything of the folder stays, so that Settings can run
+  // the removal again.
+  if (GetFileAttributesA(state.destinationPath) == INVALID_FILE_ATTRIBUTES)
+    UnregisterInstallation();
+}
+
+ErrorCode InstallWithUninstaller(LONG* registryError) {
+  *registryError = 0;
+  ErrorCode code = InstallFiles();
+  if (code == 0)
+    code = CopyUninstaller();
+  if (code == 0)
+    *registryError = RegisterInstallation();
+  return code;
 }
 
 LRESULT OnCommand(HWND window, WPARAM wParam, LPARAM lParam) {

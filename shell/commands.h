@@ -2,6 +2,8 @@
 // menu and the flows they start.
 #pragma once
 
+#include "engine/error_codes.h"
+
 #include <windows.h>
 
 // WM_COMMAND; the result is the window procedure's.
@@ -12,8 +14,14 @@ void OnKeyDown(HWND window, WPARAM wParam);
 void OnRightButtonUp(HWND window, LPARAM lParam);
 
 // The removal, after the destination was checked: every shortcut of the
-// product, then the destination folder tree.
+// product, then the destination folder tree; and the Apps & features entry
+// once the folder is gone.
 void RemoveShortcutsAndFolder();
+
+// InstallFiles, then the uninstaller copy and the Apps & features entry.
+// The installation's ErrorCode; the registry's error, if any, goes to
+// `registryError`.
+ErrorCode InstallWithUninstaller(LONG* registryError);
 
 // While a flow runs, the window's input starts nothing: 1 (with a beep)
 // when the input at hand must be refused.

@@ -2,6 +2,7 @@
 
 #include "engine/version_info.h"
 #include "shell/rights_probe.h"
+#include "shell/self_removal.h"
 #include "shell/start_up_rules.h"
 #include "state/build_configuration.h"
 #include "state/installer_state.h"
@@ -51,6 +52,10 @@ static void ProbeMachine() {
 void InitializeState(HWND mainWindow) {
   ReadOwnFile();
   lstrcpynA(state.destinationPath, "c:\\Orvel\\", sizeof state.destinationPath);
+  // The uninstaller an installation keeps works on the folder it stands in.
+  if (HoldsInstallation(state.installerFolder))
+    lstrcpynA(state.destinationPath, state.installerFolder,
+              sizeof state.destinationPath);
   state.installPerformed = 0;
   ProbeMachine();
 

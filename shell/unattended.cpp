@@ -107,12 +107,18 @@ ErrorCode Install() {
       (SHORTCUT_DESKTOP | SHORTCUT_PROGRAMS | SHORTCUT_STARTUP))
     Log("Shortcuts", "the script that makes them may run (/S)");
   state.installPerformed = 1;
-  code = InstallFiles();
+  LONG registryError;
+  code = InstallWithUninstaller(&registryError);
   if (code != 0) {
     state.installPerformed = 0;
     return Failed(code);
   }
   Log("Installed", state.destinationPath);
+  if (registryError) {
+    char number[16];
+    wsprintfA(number, "%ld", registryError);
+    Log("Apps & features entry not written, system error", number);
+  }
   int shortcuts = ShortcutsAsAsked();
   int copy = AgreementCopyWritten();
   return shortcuts ? shortcuts : copy;

@@ -148,9 +148,15 @@ void ReadCommandTail(const char* tail, CommandTail* out) {
   ReadWordByWord(tail, out);
   if (out->unattended)
     return;
-  // No /S: the interactive reading, exactly as before.
+  // No /S: the interactive reading, exactly as before, but for a /D= at
+  // the end, which gives the window its destination.
+  const CommandTail words = *out;
   *out = CommandTail{};
   out->uninstall = TailSelectsUninstall(tail);
+  if (words.destinationGiven && words.destination.length > 0) {
+    out->destinationGiven = 1;
+    out->destination = words.destination;
+  }
 }
 
 void FormatLogLine(char* line, size_t size, const char* caption,

@@ -45,7 +45,8 @@ struct CommandTail {
 
 // Reads a command tail. Without the word /S (either case) among its words
 // it is scanned as an interactive start always was: /UN anywhere, also
-// inside a longer word, selects removal and nothing else counts. With /S
+// inside a longer word, selects removal, and only a /D=folder at the end
+// counts beside it (the window's destination; no problem is noted). With /S
 // it is read word by word: /S, /UN, /LOG=file and /D=folder are known
 // only as whole words from their start; /D= is the last switch and its
 // folder runs to the end of the tail, blanks included. A value enclosed in

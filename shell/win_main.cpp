@@ -1,6 +1,9 @@
+#include "shell/self_removal.h"
 #include "shell/start_up.h"
 #include "shell/unattended.h"
 #include "state/installer_state.h"
+
+#include <string.h>
 
 // A running installer shows its window titled "Install"; one that has
 // switched to "UN-Install" is left alone.
@@ -15,6 +18,17 @@ static int BringRunningInstallerForward(HINSTANCE instance) {
   SetFocus(running);
   UnregisterClassA("Installation", instance);
   return 1;
+}
+
+// A /D= at the end of the tail names the window's destination; one too
+// long for its buffer is passed over rather than cut to another folder.
+static void TakeWindowDestination(const CommandTail& reading) {
+  if (reading.destinationGiven &&
+      reading.destination.length < sizeof state.destinationPath) {
+    memcpy(state.destinationPath, reading.destination.start,
+           reading.destination.length);
+    state.destinationPath[reading.destination.length] = '\0';
+  }
 }
 
 static int RunMessageLoop(HWND window, HACCEL accelerators) {
@@ -33,6 +47,9 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE previous, LPSTR tail,
                    int show) {
   CommandTail reading;
   ReadCommandTail(tail, &reading);
+  int exitCode;
+  if (RemoveFromOutside(tail, reading, &exitCode))
+    return exitCode;
   if (reading.unattended)
     return RunUnattended(instance, reading);
   ApplyCommandLine(tail);
@@ -44,6 +61,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE previous, LPSTR tail,
   // Without a window the loop would wait for ever.
   if (!window)
     return 0;
+  TakeWindowDestination(reading);
   HACCEL accelerators = LoadAcceleratorsA(instance, "acceltable");
   ShowWindow(window, show);
   UpdateWindow(window);

@@ -46,3 +46,22 @@ HANDLE CreateUnguessableFile(const char* folder, const char* prefix, int digits,
   }
   return INVALID_HANDLE_VALUE;
 }
+
+int CreateUnguessableFolder(const char* folder, const char* prefix,
+                            SECURITY_ATTRIBUTES* security, char* path,
+                            int size) {
+  if (lstrlenA(folder) + lstrlenA(prefix) + 16 + 1 >= size)
+    return 0;
+  for (int tries = 0; tries < NAME_TRIES; ++tries) {
+    unsigned long bits[2];
+    RandomBits(bits);
+    wsprintfA(path, "%s%s%08lx%08lx", folder, prefix, bits[0], bits[1]);
+    if (CreateDirectoryA(path, security)) {
+      lstrcatA(path, "\\");
+      return 1;
+    }
+    if (GetLastError() != ERROR_ALREADY_EXISTS)
+      break;
+  }
+  return 0;
+}

@@ -14,3 +14,11 @@
 HANDLE CreateUnguessableFile(const char* folder, const char* prefix, int digits,
                              const char* extension, DWORD attributes,
                              char* path, int size, DWORD* error);
+
+// Creates a new folder in `folder` (ending in a backslash) named `prefix`
+// and 16 random hexadecimal digits, with the given security, never taking
+// one that is there already. Its path, with a trailing backslash, goes
+// into `path` (`size` bytes). 0 when it cannot be made.
+int CreateUnguessableFolder(const char* folder, const char* prefix,
+                            SECURITY_ATTRIBUTES* security, char* path,
+                            int size);

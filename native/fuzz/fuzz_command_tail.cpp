@@ -1,4 +1,5 @@
-// The command tail: an interactive tail reads as it always did, what is
+// The command tail: an interactive tail reads as it always did (but for
+// the window's destination of a /D= at its end), what is
 // read stays inside the tail, and behind /S the values of /LOG= and /D=
 // select nothing, whatever they hold (a switch word in the folder refuses
 // the run). A log line stays inside its buffer
@@ -30,7 +31,9 @@ void CheckAnyTail(const std::string& tail) {
   PROPERTY(Inside(read.problemWord, tail));
   if (!read.unattended) {
     PROPERTY(read.uninstall == TailSelectsUninstall(tail.c_str()));
-    PROPERTY(read.problem == TAIL_FINE && !read.destinationGiven);
+    // Only a /D= at the end, the window's destination, counts beside /UN.
+    PROPERTY(read.problem == TAIL_FINE);
+    PROPERTY(read.destinationGiven == (read.destination.length > 0));
     PROPERTY(read.logFile.length == 0);
   }
 }

@@ -462,9 +462,10 @@ refused_destination_then_full_installation() {
   same_file "orvel.chm" "$build/product/orvel.chm" "$destination_dir/orvel.chm"
   resource_300 "$installer" >"$work/licence-resource.txt"
   same_file "eula.txt" "$work/licence-resource.txt" "$destination_dir/eula.txt"
+  same_file "install.exe" "$installer" "$destination_dir/install.exe"
   local listing
   listing=$(cd "$destination_dir" && ls -A | tr '\n' ' ')
-  [ "$listing" = "eula.txt orvel.chm orvel.exe " ] ||
+  [ "$listing" = "eula.txt install.exe orvel.chm orvel.exe " ] ||
     fail "the destination holds: $listing"
   [ -z "$(temp_scripts)" ] || fail "shortcut script left behind: $(temp_scripts)"
   shortcut_files | grep -qi 'programs/orvel/orvel.lnk$' ||
@@ -527,6 +528,7 @@ update_installation() {
   [ "$(stat -c %i "$destination_dir/orvel.exe")" != "$before" ] ||
     fail "orvel.exe was not replaced"
   same_file "eula.txt" "$work/licence-resource.txt" "$destination_dir/eula.txt"
+  same_file "install.exe" "$update_installer" "$destination_dir/install.exe"
   [ -z "$(temp_scripts)" ] || fail "shortcut script left behind"
   log "scenario: update passed"
 }

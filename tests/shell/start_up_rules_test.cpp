@@ -76,8 +76,10 @@ TEST(CommandLine, UnattendedTailsAreReadWordByWord) {
       {"/S/UN", 0, 1, TAIL_FINE, "", ""},
       {"/UN /LOG=c:/unattended.log", 0, 1, TAIL_FINE, "", ""},
       {"/LOG=c:/unattended.log", 0, 1, TAIL_FINE, "", ""},
-      {"/D=d:\\x/unused /S", 0, 1, TAIL_FINE, "", ""},
-      {"-S /D=c:\\x", 0, 0, TAIL_FINE, "", ""},
+      // ...but for the window's destination at the end.
+      {"/D=d:\\x/unused /S", 0, 1, TAIL_FINE, "d:\\x/unused /S", ""},
+      {"-S /D=c:\\x", 0, 0, TAIL_FINE, "c:\\x", ""},
+      {"/UN /D=", 0, 1, TAIL_FINE, "", ""},
       {"/Silent", 0, 0, TAIL_FINE, "", ""},
       {"", 0, 0, TAIL_FINE, "", ""},
   };

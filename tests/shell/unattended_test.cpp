@@ -268,12 +268,15 @@ protected:
     return Replaced(text, "%Y", std::string(800, 'y'));
   }
 
-  void ExpectAfter(After after, bool update) {
+  void ExpectAfter(After after, const char* program) {
     const std::string inside = folder + "\\";
+    const bool update = program == kUpdate;
     switch (after) {
     case PAYLOAD:
       for (const auto& [name, bytes] : product)
         EXPECT_EQ(bytes, ReadBytes(inside + name)) << name;
+      // The uninstaller: the installer that ran, byte for byte.
+      EXPECT_EQ(ReadBytes(program), ReadBytes(inside + "install.exe"));
       EXPECT_TRUE(Exists(inside + (update ? "new.txt" : "eula.txt")));
       EXPECT_FALSE(Exists(inside + "$$cmp.tm$"));
       EXPECT_FALSE(Exists(inside + "$$unc.tm$"));
@@ -293,7 +296,10 @@ protected:
       break;
     case HELD_FILE_LEFT:
       EXPECT_EQ("made by the user", ReadBytes(inside + "data\\notes.txt"));
-      EXPECT_FALSE(Exists(inside + "orvel.exe"));
+      // Kept for the next run, which finishes the removal.
+      EXPECT_TRUE(Exists(inside + "orvel.exe"));
+      EXPECT_TRUE(Exists(inside + "eula.txt"));
+      EXPECT_FALSE(Exists(inside + "orvel.chm"));
       break;
     case AS_IT_WAS:
       EXPECT_EQ(foundBefore, Snapshot(inside));
@@ -325,7 +331,7 @@ TEST_P(Unattended, ExitCodeDiskAndLog) {
 
   EXPECT_EQ(c.exitCode, exitCode);
   EXPECT_EQ(std::vector<std::string>{}, windows) << "no window, no box";
-  ExpectAfter(c.after, c.program == kUpdate);
+  ExpectAfter(c.after, c.program);
   // Nothing outside the destination changed.
   EXPECT_EQ(Outside(before, folder), Outside(Snapshot(kRoot), folder));
   if (c.logged) {
@@ -677,6 +683,234 @@ TEST(UnattendedLog, IsAppendedToAPlainFileNeverThroughALink) {
   RemoveDirectoryA(folder.c_str());
   Installer removal("/UN /S" + dest);
   EXPECT_EQ(0, removal.ExitCodeWithin(60000));
+}
+
+} // namespace
+
+namespace {
+
+const char kEntry[] =
+    "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Orvel";
+
+// A value of the Apps & features entry in the given view of the
+// registry; "-" when the entry or the value is missing.
+std::string EntryValue(const char* name, REGSAM view = KEY_WOW64_32KEY) {
+  HKEY key;
+  if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kEntry, 0, KEY_QUERY_VALUE | view,
+                    &key))
+    return "-";
+  char value[1024] = "";
+  DWORD type = 0, size = sizeof value - 1;
+  LONG error = RegQueryValueExA(key, name, nullptr, &type,
+                                reinterpret_cast<BYTE*>(value), &size);
+  RegCloseKey(key);
+  if (error)
+    return "-";
+  if (type == REG_DWORD)
+    return std::to_string(*reinterpret_cast<DWORD*>(value));
+  return value;
+}
+
+void DeleteEntryValue(const char* name) {
+  HKEY key;
+  ASSERT_EQ(0, RegOpenKeyExA(HKEY_LOCAL_MACHINE, kEntry, 0,
+                             KEY_SET_VALUE | KEY_WOW64_32KEY, &key));
+  RegDeleteValueA(key, name);
+  RegCloseKey(key);
+}
+
+// Runs a command line as a deployment tool would, exactly as given; its
+// exit code, or -1.
+long RunCommandLine(std::string command) {
+  STARTUPINFOA startup = {};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION process;
+  if (!CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr,
+                      nullptr, &startup, &process))
+    return -1;
+  DWORD code = static_cast<DWORD>(-1);
+  if (WaitForSingleObject(process.hProcess, 90000) == WAIT_OBJECT_0)
+    GetExitCodeProcess(process.hProcess, &code);
+  CloseHandle(process.hThread);
+  CloseHandle(process.hProcess);
+  return static_cast<long>(code);
+}
+
+// Copies of the installer left in the temporary folder by removals
+// started from inside an installation: only what runs is left there, for
+// the next restart.
+int LeftCopiesToRun() {
+  char temp[MAX_PATH];
+  GetTempPathA(sizeof temp, temp);
+  int copies = 0;
+  for (const std::string& name : FolderContents(temp))
+    if (name.rfind("orvel-", 0) == 0)
+      copies += Exists(temp + name + "\\remove.exe");
+  return copies;
+}
+
+const std::string kRegistered = "c:\\orvel-tests\\registered\\";
+
+// Installed, updated and removed as Settings or a deployment tool would:
+// the entry's values, its refresh by the update, and its quiet uninstall
+// command, which removes everything, the uninstaller and the entry
+// included, before its process ends with 0.
+TEST(AppsAndFeatures, EntryFromInstallationToRemoval) {
+  disk::RemoveTree(kRegistered);
+  {
+    Installer run("/S /D=" + kRegistered);
+    ASSERT_EQ(0, run.ExitCodeWithin(60000));
+  }
+  EXPECT_EQ("Orvel", EntryValue("DisplayName"));
+  EXPECT_EQ("1.04", EntryValue("DisplayVersion"));
+  EXPECT_EQ("Quillmere Software", EntryValue("Publisher"));
+  EXPECT_EQ(kRegistered, EntryValue("InstallLocation"));
+  EXPECT_EQ(kRegistered + "orvel.exe", EntryValue("DisplayIcon"));
+  const std::string uninstall = "\"" + kRegistered + "install.exe\" /UN";
+  EXPECT_EQ(uninstall, EntryValue("UninstallString"));
+  EXPECT_EQ(uninstall + " /S", EntryValue("QuietUninstallString"));
+  EXPECT_EQ("1", EntryValue("NoModify"));
+  EXPECT_EQ("1", EntryValue("NoRepair"));
+  const size_t bytes = ReadBytes(kRegistered + "orvel.exe").size() +
+                       ReadBytes(kRegistered + "orvel.chm").size() +
+                       ReadBytes(kRegistered + "eula.txt").size() +
+                       ReadBytes(INSTALL_EXE_PATH).size();
+  EXPECT_EQ(std::to_string((bytes + 1023) / 1024), EntryValue("EstimatedSize"));
+  SYSTEMTIME today;
+  GetLocalTime(&today);
+  char date[16];
+  wsprintfA(date, "%04u%02u%02u", today.wYear, today.wMonth, today.wDay);
+  EXPECT_EQ(date, EntryValue("InstallDate"));
+  // Only the 32-bit view, whichever build wrote it.
+  if (sizeof(void*) == 8) {
+    EXPECT_EQ("-", EntryValue("DisplayName", KEY_WOW64_64KEY));
+  }
+
+  // The update writes its values anew.
+  DeleteEntryValue("DisplayVersion");
+  {
+    Installer update("/S /D=" + kRegistered, INSTALL_UPDATE_EXE_PATH);
+    ASSERT_EQ(0, update.ExitCodeWithin(60000));
+  }
+  EXPECT_EQ("1.04", EntryValue("DisplayVersion"));
+  EXPECT_EQ(ReadBytes(INSTALL_UPDATE_EXE_PATH),
+            ReadBytes(kRegistered + "install.exe"));
+
+  const int copiesBefore = LeftCopiesToRun();
+  EXPECT_EQ(0, RunCommandLine(EntryValue("QuietUninstallString")));
+  // Looked at the moment its process has ended.
+  EXPECT_FALSE(Exists(kRegistered));
+  EXPECT_EQ("-", EntryValue("DisplayName"));
+  EXPECT_EQ(copiesBefore, LeftCopiesToRun());
+}
+
+// A top-level window of another process than `process` with this class
+// and title, waited for.
+HWND OthersWindow(DWORD process, const char* className, const char* title) {
+  for (int i = 0; i < 300; ++i) {
+    HWND window = FindWindowA(className, title);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    if (window && owner != process && IsWindowVisible(window))
+      return window;
+    Sleep(100);
+  }
+  return nullptr;
+}
+
+// Settings' UninstallString opens the removal's window from a copy outside
+// the folder, with the folder as its destination; closed without
+// removing, the folder gets its uninstaller back and the entry stays.
+TEST(AppsAndFeatures, UninstallStringOpensTheWindowFromOutside) {
+  disk::RemoveTree(kRegistered);
+  {
+    Installer run("/S /D=" + kRegistered);
+    ASSERT_EQ(0, run.ExitCodeWithin(60000));
+  }
+  std::string command = EntryValue("UninstallString");
+  STARTUPINFOA startup = {};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION first;
+  ASSERT_TRUE(CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0,
+                             nullptr, nullptr, &startup, &first));
+  HWND window = OthersWindow(first.dwProcessId, "Installation", "UN-Install");
+  ASSERT_NE(nullptr, window);
+  EXPECT_FALSE(Exists(kRegistered + "install.exe")) << "moved out meanwhile";
+  PostMessageA(window, WM_COMMAND, 7, 0); // List of Files
+  HWND box = OthersWindow(first.dwProcessId, nullptr, "List of Files");
+  ASSERT_NE(nullptr, box);
+  char text[1400] = "";
+  GetDlgItemTextA(box, 0xFFFF, text, sizeof text);
+  CharLowerA(text); // the drive letter as the start spelled it
+  EXPECT_NE(nullptr, strstr(text, kRegistered.c_str())) << text;
+  PostMessageA(box, WM_COMMAND, IDOK, 0);
+  Sleep(300);
+  PostMessageA(window, WM_CLOSE, 0, 0);
+  EXPECT_EQ(WAIT_OBJECT_0, WaitForSingleObject(first.hProcess, 30000));
+  DWORD code = 1;
+  GetExitCodeProcess(first.hProcess, &code);
+  CloseHandle(first.hThread);
+  CloseHandle(first.hProcess);
+  EXPECT_EQ(0u, code);
+  EXPECT_EQ(ReadBytes(INSTALL_EXE_PATH),
+            ReadBytes(kRegistered + "install.exe"));
+  EXPECT_EQ("Orvel", EntryValue("DisplayName"));
+  EXPECT_EQ(0, RunCommandLine(EntryValue("QuietUninstallString")));
+}
+
+// Answers the box of this caption with the button `id`; false when no
+// such box came up.
+bool Answer(const char* caption, int id) {
+  HWND box = OthersWindow(GetCurrentProcessId(), "#32770", caption);
+  return box && PostMessageA(box, WM_COMMAND, id, 0);
+}
+
+// The uninstaller opened as a program (no /UN) and switched to removal by
+// its menu removes its folder too, its own running file included.
+TEST(AppsAndFeatures, SwitchedToRemovalTheUninstallerTakesItsOwnFolder) {
+  disk::RemoveTree(kRegistered);
+  {
+    Installer run("/S /D=" + kRegistered);
+    ASSERT_EQ(0, run.ExitCodeWithin(60000));
+  }
+  Installer person("", (kRegistered + "install.exe").c_str());
+  HWND window = person.WaitForWindow("Install");
+  ASSERT_NE(nullptr, window);
+  PostMessageA(window, WM_COMMAND, 11, 0); // Switch to Un-Install
+  ASSERT_TRUE(Answer("WARNING!", IDYES));
+  Sleep(300);
+  PostMessageA(window, WM_COMMAND, 6, 0); // begin
+  ASSERT_TRUE(Answer("List of Files", IDOK));
+  ASSERT_TRUE(Answer("DESTROY Warning!", IDYES));
+  ASSERT_TRUE(Answer("COMPLETED!", IDOK));
+  EXPECT_EQ(0, person.ExitCodeWithin(30000));
+  EXPECT_FALSE(Exists(kRegistered));
+  EXPECT_EQ("-", EntryValue("DisplayName"));
+}
+
+// A removal that cannot finish keeps the entry and the uninstaller, so
+// that Settings can run it again; the run after finishes it.
+TEST(AppsAndFeatures, IncompleteRemovalKeepsTheEntry) {
+  disk::RemoveTree(kRegistered);
+  {
+    Installer run("/S /D=" + kRegistered);
+    ASSERT_EQ(0, run.ExitCodeWithin(60000));
+  }
+  CreateDirectoryA((kRegistered + "data").c_str(), nullptr);
+  WriteBytes(kRegistered + "data\\notes.txt", "made by the user");
+  HANDLE held =
+      CreateFileA((kRegistered + "data\\notes.txt").c_str(), GENERIC_READ,
+                  FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+  ASSERT_NE(INVALID_HANDLE_VALUE, held);
+  const std::string quiet = EntryValue("QuietUninstallString");
+  EXPECT_EQ(1603, RunCommandLine(quiet));
+  CloseHandle(held);
+  EXPECT_EQ(quiet, EntryValue("QuietUninstallString"));
+  EXPECT_EQ(ReadBytes(INSTALL_EXE_PATH),
+            ReadBytes(kRegistered + "install.exe"));
+  EXPECT_EQ(0, RunCommandLine(quiet));
+  EXPECT_FALSE(Exists(kRegistered));
+  EXPECT_EQ("-", EntryValue("DisplayName"));
 }
 
 } // namespace

@@ -1,0 +1,109 @@
+#include "engine/registration.h"
+
+#include "engine/payload_table.h"
+#include "engine/version_info.h"
+#include "state/installer_state.h"
+#include "state/system_library.h"
+
+namespace {
+
+const char kEntryKey[] =
+    "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Orvel";
+
+LONG SetText(HKEY key, const char* name, const char* text) {
+  return RegSetValueExA(key, name, 0, REG_SZ,
+                        reinterpret_cast<const BYTE*>(text),
+                        static_cast<DWORD>(lstrlenA(text) + 1));
+}
+
+LONG SetNumber(HKEY key, const char* name, DWORD number) {
+  return RegSetValueExA(key, name, 0, REG_DWORD,
+                        reinterpret_cast<const BYTE*>(&number), sizeof number);
+}
+
+// Bytes of a file of the destination; 0 when it is not there.
+ULONGLONG SizeInDestination(const char* name) {
+  char path[PATH_SIZE + 16];
+  wsprintfA(path, "%s%s", state.destinationPath, name);
+  WIN32_FILE_ATTRIBUTE_DATA data;
+  if (!GetFileAttributesExA(path, GetFileExInfoStandard, &data))
+    return 0;
+  return (static_cast<ULONGLONG>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+}
+
+// What the installer put there: the product's files, the agreement copy
+// and the uninstaller; not what the user added since.
+DWORD InstalledKilobytes() {
+  ULONGLONG bytes =
+      SizeInDestination("install.exe") +
+      SizeInDestination(state.updateMode ? "new.txt" : "eula.txt");
+  for (int slot = 0; slot < PAYLOAD_SLOT_COUNT; ++slot) {
+    char name[PATH_SIZE];
+    if (!MapPayloadName(name, PayloadTable[slot].catalogueName))
+      bytes += SizeInDestination(name);
+  }
+  return static_cast<DWORD>((bytes + 1023) / 1024);
+}
+
+// The values that name files of the installation.
+LONG SetPaths(HKEY key) {
+  char text[PATH_SIZE + 32];
+  LONG error = SetText(key, "InstallLocation", state.destinationPath);
+  wsprintfA(text, "%sorvel.exe", state.destinationPath);
+  if (!error)
+    error = SetText(key, "DisplayIcon", text);
+  wsprintfA(text, "\"%sinstall.exe\" /UN", state.destinationPath);
+  if (!error)
+    error = SetText(key, "UninstallString", text);
+  lstrcatA(text, " /S");
+  if (!error)
+    error = SetText(key, "QuietUninstallString", text);
+  return error;
+}
+
+LONG SetValues(HKEY key) {
+  char text[PATH_SIZE + 16];
+  wsprintfA(text, "%sorvel.exe", state.destinationPath);
+  ReadVersionInfo(text);
+  SYSTEMTIME today;
+  GetLocalTime(&today);
+  char date[16];
+  wsprintfA(date, "%04u%02u%02u", today.wYear, today.wMonth, today.wDay);
+  LONG error = SetText(key, "DisplayName", "Orvel");
+  if (!error)
+    error = SetText(key, "DisplayVersion", state.versionFileVersion);
+  if (!error)
+    error = SetText(key, "Publisher", PUBLISHER_NAME);
+  if (!error)
+    error = SetPaths(key);
+  if (!error)
+    error = SetNumber(key, "EstimatedSize", InstalledKilobytes());
+  if (!error)
+    error = SetText(key, "InstallDate", date);
+  if (!error)
+    error = SetNumber(key, "NoModify", 1);
+  if (!error)
+    error = SetNumber(key, "NoRepair", 1);
+  return error;
+}
+
+} // namespace
+
+LONG RegisterInstallation() {
+  HKEY key;
+  LONG error =
+      RegCreateKeyExA(HKEY_LOCAL_MACHINE, kEntryKey, 0, nullptr, 0,
+                      KEY_SET_VALUE | KEY_WOW64_32KEY, nullptr, &key, nullptr);
+  if (error)
+    return error;
+  error = SetValues(key);
+  RegCloseKey(key);
+  return error;
+}
+
+void UnregisterInstallation() {
+  typedef LONG(WINAPI * DeleteKeyCall)(HKEY, LPCSTR, REGSAM, DWORD);
+  auto deleteKey = SystemCall<DeleteKeyCall>("advapi32.dll", "RegDeleteKeyExA");
+  if (deleteKey)
+    deleteKey(HKEY_LOCAL_MACHINE, kEntryKey, KEY_WOW64_32KEY, 0);
+}
