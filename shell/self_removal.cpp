@@ -6,6 +6,7 @@
 #include "state/installer_state.h"
 #include "state/unguessable_file.h"
 
+#include <stdio.h>
 #include <string.h>
 
 namespace {
@@ -69,10 +70,11 @@ int FormCommand(char* command, const char* copy, const char* tail,
                 const CommandTail& reading, const char* folder) {
   const char* more = reading.destinationGiven ? "" : " /D=";
   const char* named = reading.destinationGiven ? "" : folder;
-  if (lstrlenA(copy) + lstrlenA(tail) + lstrlenA(named) + 8 >= COMMAND_SIZE)
-    return 0;
-  wsprintfA(command, "\"%s\" %s%s%s", copy, tail, more, named);
-  return 1;
+  // Formatted in full or not at all: wsprintfA would stop at 1,024
+  // characters, and a tail cut short could name another folder.
+  int length = _snprintf(command, COMMAND_SIZE, "\"%s\" %s%s%s", copy, tail,
+                         more, named);
+  return length > 0 && length < COMMAND_SIZE;
 }
 
 // Runs the copy and waits for it; its exit code, or -1 when it could not

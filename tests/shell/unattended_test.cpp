@@ -797,7 +797,10 @@ TEST(AppsAndFeatures, EntryFromInstallationToRemoval) {
             ReadBytes(kRegistered + "install.exe"));
 
   const int copiesBefore = LeftCopiesToRun();
-  EXPECT_EQ(0, RunCommandLine(EntryValue("QuietUninstallString")));
+  // With a log name too long to be made, which must not stop the run: the
+  // copy is handed the whole command line, more than 1,024 characters.
+  EXPECT_EQ(0, RunCommandLine(EntryValue("QuietUninstallString") +
+                              " /LOG=c:\\" + std::string(1100, 'l')));
   // Looked at the moment its process has ended.
   EXPECT_FALSE(Exists(kRegistered));
   EXPECT_EQ("-", EntryValue("DisplayName"));
