@@ -86,7 +86,7 @@ start_display() {
 }
 
 on_desktop() {
-  (cd "$work" && wine explorer "/desktop=e2e,${screen_w}x${screen_h}" "$@" \
+  (cd "$work" && wine explorer "/desktop=Default,${screen_w}x${screen_h}" "$@" \
     >>"$work/wine.log" 2>&1 &)
 }
 
