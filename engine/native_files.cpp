@@ -71,7 +71,7 @@ template <typename T> T At(const unsigned char* bytes, size_t offset) {
 } // namespace
 
 NativeStatus OpenInFolder(HANDLE folder, const wchar_t* name,
-                          unsigned nameBytes, ACCESS_MASK access, ULONG options,
+                          unsigned nameBytes, ACCESS_MASK access,
                           HANDLE* entry) {
   *entry = nullptr;
   const NativeCalls* calls = Calls();
@@ -87,9 +87,8 @@ NativeStatus OpenInFolder(HANDLE folder, const wchar_t* name,
   return calls->create(
       entry, access | SYNCHRONIZE, &attributes, &io, nullptr, 0,
       FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-      OPEN_EXISTING_ONLY,
-      options | SYNCHRONOUS_NONALERT | FOR_BACKUP | OPEN_LINK_ITSELF, nullptr,
-      0);
+      OPEN_EXISTING_ONLY, SYNCHRONOUS_NONALERT | FOR_BACKUP | OPEN_LINK_ITSELF,
+      nullptr, 0);
 }
 
 NativeStatus ListFolder(HANDLE folder, void* buffer, ULONG size, int single,

@@ -40,9 +40,9 @@ struct HeldEntry {
 
 // Opens the entry `name` (one name, `nameBytes` long, taken exactly as it
 // is: no dots or blanks dropped) of the held `folder`. A link is opened as
-// the link, not as what it points to. `options` may ask for a folder.
+// the link, not as what it points to.
 NativeStatus OpenInFolder(HANDLE folder, const wchar_t* name,
-                          unsigned nameBytes, ACCESS_MASK access, ULONG options,
+                          unsigned nameBytes, ACCESS_MASK access,
                           HANDLE* entry);
 
 // The next entries of a held folder into `buffer`: as many as fit, or
@@ -66,8 +66,3 @@ NativeStatus DeleteHeld(HANDLE entry);
 
 // The Win32 error code of a native status.
 DWORD NativeError(NativeStatus status);
-
-enum : ULONG {
-  NATIVE_FOLDER = 0x00000001,    // FILE_DIRECTORY_FILE
-  NATIVE_NO_FOLDER = 0x00000040, // FILE_NON_DIRECTORY_FILE
-};

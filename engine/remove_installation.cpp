@@ -119,7 +119,7 @@ void RemoveEntry(HANDLE folder, const ListedEntry& listed, int depth) {
   HANDLE entry;
   if (NativeFailed(removalCalls.openEntry(
           folder, listed.name, listed.nameBytes,
-          isFolder ? FOLDER_ACCESS : ENTRY_ACCESS, 0, &entry)))
+          isFolder ? FOLDER_ACCESS : ENTRY_ACCESS, &entry)))
     return;
   HeldEntry held;
   if (!NativeFailed(DescribeHeld(entry, &held)) && IsAsListed(held, listed)) {

@@ -20,7 +20,7 @@ int RemoveInstallation();
 struct RemovalCalls {
   NativeStatus (*openEntry)(HANDLE folder, const wchar_t* name,
                             unsigned nameBytes, ACCESS_MASK access,
-                            ULONG options, HANDLE* entry);
+                            HANDLE* entry);
 };
 
 extern RemovalCalls removalCalls;

@@ -23,14 +23,14 @@ std::string HeldPath(HANDLE folder) {
 }
 
 NativeStatus RecordOpen(HANDLE folder, const wchar_t* name, unsigned nameBytes,
-                        ACCESS_MASK access, ULONG options, HANDLE* entry) {
+                        ACCESS_MASK access, HANDLE* entry) {
   std::string path = HeldPath(folder);
   for (unsigned i = 0; i < nameBytes / 2; ++i)
     path += static_cast<char>(name[i]);
   recording->opened.push_back(path);
   if (recording->before)
     recording->before(path);
-  return OpenInFolder(folder, name, nameBytes, access, options, entry);
+  return OpenInFolder(folder, name, nameBytes, access, entry);
 }
 
 } // namespace
