@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -26,6 +27,7 @@ public:
     startup.cb = sizeof startup;
     started = CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0,
                              nullptr, nullptr, &startup, &process) != 0;
+    startError = started ? 0 : GetLastError();
   }
   ~Installer() {
     if (!started)
@@ -87,6 +89,26 @@ public:
     return nullptr;
   }
 
+  // What a failed expectation shows of the run: why it did not start, or
+  // its exit code so far and the classes of the windows it has open.
+  std::string Describe() const {
+    char text[64];
+    if (!started) {
+      snprintf(text, sizeof text, "not started, system error %lu", startError);
+      return text;
+    }
+    DWORD code = 0;
+    GetExitCodeProcess(process.hProcess, &code);
+    snprintf(text, sizeof text, "exit code %lu%s", code,
+             code == STILL_ACTIVE ? " (still running)" : "");
+    std::vector<std::string> classes;
+    WindowsOfProcess(process.dwProcessId, &classes);
+    std::string shown = text;
+    for (const std::string& name : classes)
+      shown += ", window " + name;
+    return shown;
+  }
+
   struct WindowSearch {
     DWORD id;
     std::vector<std::string>* classes;
@@ -107,6 +129,16 @@ public:
     EnumWindows(NoteWindow, reinterpret_cast<LPARAM>(&search));
   }
 
+  // Waits until `window` is the foreground window: another process's
+  // activation reaches it a little later than the call that asked for it.
+  static HWND WaitForForeground(HWND window, DWORD milliseconds) {
+    const DWORD start = GetTickCount();
+    while (GetForegroundWindow() != window &&
+           GetTickCount() - start < milliseconds)
+      Sleep(20);
+    return GetForegroundWindow();
+  }
+
   static std::vector<HWND> InstallerWindows() {
     std::vector<HWND> windows;
     EnumWindows(CollectInstallerWindow, reinterpret_cast<LPARAM>(&windows));
@@ -114,5 +146,6 @@ public:
   }
 
   bool started = false;
+  DWORD startError = 0;
   PROCESS_INFORMATION process = {};
 };

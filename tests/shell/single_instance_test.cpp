@@ -12,25 +12,25 @@ namespace {
 TEST(SingleInstance, SecondInstallerBringsTheFirstForwardAndEnds) {
   ASSERT_TRUE(Installer::InstallerWindows().empty());
   Installer first("");
-  ASSERT_TRUE(first.started);
+  ASSERT_TRUE(first.started) << first.Describe();
   HWND window = first.WaitForWindow("Install");
   ASSERT_NE(nullptr, window);
   ShowWindow(window, SW_MINIMIZE);
   ASSERT_TRUE(IsIconic(window));
 
   Installer second("");
-  ASSERT_TRUE(second.started);
-  EXPECT_EQ(0, second.ExitCodeWithin(30000));
+  ASSERT_TRUE(second.started) << second.Describe();
+  EXPECT_EQ(0, second.ExitCodeWithin(30000)) << second.Describe();
   EXPECT_EQ(std::vector<HWND>{window}, Installer::InstallerWindows());
   // Restored and brought to the front by the second start.
   EXPECT_FALSE(IsIconic(window));
   EXPECT_TRUE(IsWindowVisible(window));
-  EXPECT_EQ(window, GetForegroundWindow());
+  EXPECT_EQ(window, Installer::WaitForForeground(window, 10000));
 }
 
 TEST(SingleInstance, SecondInstallerBringsACoveredWindowToTheFront) {
   Installer first("");
-  ASSERT_TRUE(first.started);
+  ASSERT_TRUE(first.started) << first.Describe();
   HWND window = first.WaitForWindow("Install");
   ASSERT_NE(nullptr, window);
   // Another program's window in front of it.
@@ -38,24 +38,24 @@ TEST(SingleInstance, SecondInstallerBringsACoveredWindowToTheFront) {
                                WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 300, 200,
                                nullptr, nullptr, nullptr, nullptr);
   SetForegroundWindow(other);
-  ASSERT_EQ(other, GetForegroundWindow());
+  ASSERT_EQ(other, Installer::WaitForForeground(other, 10000));
 
   Installer second("");
-  EXPECT_EQ(0, second.ExitCodeWithin(30000));
-  EXPECT_EQ(window, GetForegroundWindow());
+  EXPECT_EQ(0, second.ExitCodeWithin(30000)) << second.Describe();
+  EXPECT_EQ(window, Installer::WaitForForeground(window, 10000));
   DestroyWindow(other);
 }
 
 TEST(SingleInstance, UninstallWindowIsNoMatch) {
   ASSERT_TRUE(Installer::InstallerWindows().empty());
   Installer uninstaller("/UN");
-  ASSERT_TRUE(uninstaller.started);
+  ASSERT_TRUE(uninstaller.started) << uninstaller.Describe();
   ASSERT_NE(nullptr, uninstaller.WaitForWindow("UN-Install"));
 
   Installer installer("");
-  ASSERT_TRUE(installer.started);
+  ASSERT_TRUE(installer.started) << installer.Describe();
   EXPECT_NE(nullptr, installer.WaitForWindow("Install"));
-  EXPECT_EQ(-1, installer.ExitCodeWithin(0));
+  EXPECT_EQ(-1, installer.ExitCodeWithin(0)) << installer.Describe();
   EXPECT_EQ(2u, Installer::InstallerWindows().size());
 }
 
@@ -70,18 +70,18 @@ TEST(SingleInstance, UnattendedRunIsRefusedWhileAnInstallerShowsItsWindow) {
   RemoveDirectoryA(folder);
 
   Installer unattended(std::string("/S /D=") + folder);
-  EXPECT_EQ(1618, unattended.ExitCodeWithin(30000));
+  EXPECT_EQ(1618, unattended.ExitCodeWithin(30000)) << unattended.Describe();
   EXPECT_TRUE(IsIconic(window));
   EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesA(folder));
 }
 
 TEST(SingleInstance, ClosingTheWindowEndsTheInstallerWithZero) {
   Installer installer("");
-  ASSERT_TRUE(installer.started);
+  ASSERT_TRUE(installer.started) << installer.Describe();
   HWND window = installer.WaitForWindow("Install");
   ASSERT_NE(nullptr, window);
   PostMessageA(window, WM_CLOSE, 0, 0);
-  EXPECT_EQ(0, installer.ExitCodeWithin(30000));
+  EXPECT_EQ(0, installer.ExitCodeWithin(30000)) << installer.Describe();
 }
 
 } // namespace
