@@ -47,6 +47,20 @@ DWORD SetOwnerAndPermissions(HANDLE folder, PSID owner, PACL permissions) {
 
 FolderSecurityCalls folderSecurityCalls = {SetOwnerAndPermissions};
 
+int OthersMayChangeFolder(HANDLE folder) {
+  PSID owner = nullptr;
+  PACL permissions = nullptr;
+  PSECURITY_DESCRIPTOR now = nullptr;
+  DWORD result =
+      GetSecurityInfo(folder, SE_FILE_OBJECT,
+                      OWNER_SECURITY_INFORMATION | DACL_SECURITY_INFORMATION,
+                      &owner, nullptr, &permissions, nullptr, &now);
+  int others = result != ERROR_SUCCESS || OthersMayChange(owner, permissions);
+  if (now)
+    LocalFree(now);
+  return others;
+}
+
 SECURITY_ATTRIBUTES* InstallationFolderAttributes() {
   static SECURITY_ATTRIBUTES attributes;
   if (!attributes.lpSecurityDescriptor &&

@@ -19,6 +19,10 @@ SECURITY_ATTRIBUTES* InstallationFolderAttributes();
 // ERR_CREATE_FOLDER when that cannot be done.
 ErrorCode SecureInstallationFolder(const char* path);
 
+// 1 when an account other than Administrators and SYSTEM owns the open
+// `folder` or may change it, or when its access list cannot be read.
+int OthersMayChangeFolder(HANDLE folder);
+
 // How the installer gives an open folder its owner and protected
 // permissions; a test may put in its own to see what is set, since Wine
 // keeps no access lists (it maps them onto Unix permission bits).

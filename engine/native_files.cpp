@@ -20,6 +20,7 @@ typedef ULONG(NTAPI* ErrorCall)(NTSTATUS);
 enum : ULONG {
   BASIC_INFORMATION = 4,
   INTERNAL_INFORMATION = 6,
+  RENAME_INFORMATION = 10,
   DISPOSITION_INFORMATION = 13,
   ID_BOTH_FOLDER_INFORMATION = 37,
   ATTRIBUTE_TAG_INFORMATION = 35,
@@ -166,6 +167,24 @@ NativeStatus DeleteHeld(HANDLE entry) {
     status =
         calls->set(entry, &io, &remove, sizeof remove, DISPOSITION_INFORMATION);
   return status;
+}
+
+NativeStatus RenameHeld(HANDLE entry, const char* path) {
+  const NativeCalls* calls = Calls();
+  if (!calls)
+    return NATIVE_MISSING;
+  struct {
+    ULONG replace;
+    HANDLE root;
+    ULONG nameBytes;
+    wchar_t name[4 + 1024];
+  } rename = {0, nullptr, 0, L"\\??\\"};
+  int length = MultiByteToWideChar(CP_ACP, 0, path, -1, rename.name + 4, 1024);
+  if (length < 2)
+    return NATIVE_MISSING;
+  rename.nameBytes = static_cast<ULONG>((length - 1 + 4) * sizeof(wchar_t));
+  IO_STATUS_BLOCK io;
+  return calls->set(entry, &io, &rename, sizeof rename, RENAME_INFORMATION);
 }
 
 DWORD NativeError(NativeStatus status) {

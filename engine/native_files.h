@@ -14,6 +14,7 @@ typedef LONG NativeStatus;
 enum : NativeStatus {
   NATIVE_NO_MORE_FILES = static_cast<NativeStatus>(0x80000006),
   NATIVE_MISSING = static_cast<NativeStatus>(0xC0000002),
+  NATIVE_NOT_FOUND = static_cast<NativeStatus>(0xC0000034),
 };
 
 // An error, as opposed to success or a warning (such as the end of a
@@ -63,6 +64,10 @@ NativeStatus MakeHeldWritable(HANDLE entry);
 // Marks the held entry for deletion: it is gone when its last handle is
 // closed. A read-only file is made writable first.
 NativeStatus DeleteHeld(HANDLE entry);
+
+// Gives the held entry the full path `path` (no link followed, nothing
+// replaced), as long as it stays on its volume.
+NativeStatus RenameHeld(HANDLE entry, const char* path);
 
 // The Win32 error code of a native status.
 DWORD NativeError(NativeStatus status);

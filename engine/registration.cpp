@@ -1,5 +1,6 @@
 #include "engine/registration.h"
 
+#include "engine/installation_record.h"
 #include "engine/payload_table.h"
 #include "engine/version_info.h"
 #include "state/installer_state.h"
@@ -101,7 +102,27 @@ LONG RegisterInstallation() {
   return error;
 }
 
+int ReadEntryLocation(char* location, DWORD size) {
+  HKEY key;
+  if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kEntryKey, 0,
+                    KEY_QUERY_VALUE | KEY_WOW64_32KEY, &key))
+    return 0;
+  DWORD type = 0, bytes = size - 1;
+  LONG error = RegQueryValueExA(key, "InstallLocation", nullptr, &type,
+                                reinterpret_cast<BYTE*>(location), &bytes);
+  RegCloseKey(key);
+  if (error || type != REG_SZ || bytes == 0)
+    return 0;
+  location[bytes] = '\0';
+  return location[0] != '\0';
+}
+
 void UnregisterInstallation() {
+  // Another installation's entry, or one that names no folder, stays.
+  char location[PATH_SIZE];
+  if (!ReadEntryLocation(location, sizeof location) ||
+      !SameFolder(location, state.destinationPath))
+    return;
   typedef LONG(WINAPI * DeleteKeyCall)(HKEY, LPCSTR, REGSAM, DWORD);
   auto deleteKey = SystemCall<DeleteKeyCall>("advapi32.dll", "RegDeleteKeyExA");
   if (deleteKey)

@@ -1,7 +1,7 @@
 // Windows' record of the installation: its entry in Apps & features, which
 // Settings, Programs and Features and deployment tools read to list it,
 // compare its version and remove it. The installer writes the entry and
-// deletes it; it never reads anything back from it.
+// deletes it; it reads back only the folder it names.
 #pragma once
 
 #include <windows.h>
@@ -13,5 +13,10 @@
 // runs. 0, or the system's error.
 LONG RegisterInstallation();
 
-// Deletes the entry; for a removal that left nothing of the folder.
+// Deletes the entry, when it names `destinationPath`; for a removal that
+// left nothing of the folder.
 void UnregisterInstallation();
+
+// The folder the entry names (its InstallLocation) into `location`; 0
+// when there is no entry or it names none.
+int ReadEntryLocation(char* location, DWORD size);

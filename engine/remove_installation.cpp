@@ -1,6 +1,7 @@
 #include "engine/remove_installation.h"
 
 #include "engine/destination.h"
+#include "engine/uninstaller_aside.h"
 #include "state/installer_state.h"
 #include "state/message_box.h"
 
@@ -58,12 +59,18 @@ int IsNamed(const ListedEntry& entry, const wchar_t* name) {
          _wcsnicmp(entry.name, name, length) == 0;
 }
 
-// What tells an installation: the program and the agreement copy. They
-// stay while anything else of the folder does, so that the removal can
-// be run again, by its uninstaller too, and finish.
+// The marks of an installation, in the order they go: the program, the
+// record that tells the folder is an installation, and the uninstaller,
+// which the Apps & features entry starts. They stay while anything else
+// of the folder does, so that a removal cut short, or refused by a file
+// in use, is finished by the next one, from the entry too.
+const wchar_t* const kMarks[] = {L"orvel.exe", L"install.rec", L"install.exe"};
+
 int IsMark(const ListedEntry& entry) {
-  return IsNamed(entry, L"orvel.exe") || IsNamed(entry, L"eula.txt") ||
-         IsNamed(entry, L"new.txt");
+  for (const wchar_t* mark : kMarks)
+    if (IsNamed(entry, mark))
+      return 1;
+  return 0;
 }
 
 // The box of a folder that stays, with the system's reason.
@@ -189,6 +196,30 @@ int OnlyMarksLeft(HANDLE folder) {
   }
 }
 
+// Deletes the marks one after the other, stopping at one that stays
+// (the program still running, say): what follows it keeps the folder an
+// installation. The uninstaller that runs the removal is moved out.
+void RemoveMarks(HANDLE folder) {
+  for (const wchar_t* mark : kMarks) {
+    HANDLE entry;
+    NativeStatus status = removalCalls.openEntry(
+        folder, mark, static_cast<unsigned>(wcslen(mark) * sizeof(wchar_t)),
+        ENTRY_ACCESS, &entry);
+    if (status == NATIVE_NOT_FOUND)
+      continue;
+    if (NativeFailed(status))
+      return;
+    HeldEntry held;
+    int gone = !NativeFailed(DescribeHeld(entry, &held)) &&
+               !(held.attributes & FILE_ATTRIBUTE_DIRECTORY) &&
+               (!NativeFailed(DeleteHeld(entry)) ||
+                (mark == kMarks[2] && MoveUninstallerAside(entry)));
+    CloseHandle(entry);
+    if (!gone)
+      return;
+  }
+}
+
 void RemoveDestinationTree() {
   lstrcpynA(shown, state.destinationPath, sizeof shown);
   // Held without delete sharing: nobody renames it away while it is
@@ -210,7 +241,7 @@ void RemoveDestinationTree() {
     RemoveFilesAndLinks(folder, 1);
     RemoveSubFolders(folder, 0);
     if (OnlyMarksLeft(folder))
-      RemoveFilesAndLinks(folder, 0);
+      RemoveMarks(folder);
     NativeStatus status = DeleteHeld(folder);
     if (NativeFailed(status))
       ReportFolder(NativeError(status));

@@ -9,10 +9,10 @@
 #include "engine/native_files.h"
 
 // Deletes the folder tree of `destinationPath` once it passes the check.
-// "orvel.exe" and the agreement copy go last, and only once nothing else
-// stays, so that a removal cut short or refused by a file in use is
-// finished by the next one. A folder that stays is reported in a "Folder Delete
-// Error" box.
+// "orvel.exe", the installation's record and its uninstaller go last, in
+// that order, and only once nothing else stays, so that a removal cut
+// short or refused by a file in use is finished by the next one. A folder
+// that stays is reported in a "Folder Delete Error" box.
 int RemoveInstallation();
 
 // How the removal opens an entry of a held folder; a test may put in its

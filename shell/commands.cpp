@@ -12,6 +12,7 @@
 #include "engine/error_report.h"
 #include "engine/file_list.h"
 #include "engine/install_files.h"
+#include "engine/installation_record.h"
 #include "engine/registration.h"
 #include "engine/remove_installation.h"
 #include "engine/uninstaller_copy.h"
@@ -19,9 +20,11 @@
 #include "shell/flow_messages.h"
 #include "shell/popup_menu.h"
 #include "shell/product_start.h"
-#include "shell/self_removal.h"
+#include "shell/unattended_rules.h"
 #include "shortcuts/shortcut_runner.h"
 #include "state/installer_state.h"
+
+int closingExitCode = 0;
 
 namespace {
 
@@ -56,13 +59,37 @@ void ShowAbout(HWND window) {
   ShowTableMessage(window, CMD_ABOUT, state.scratchText);
 }
 
-// Removes every shortcut, then the folder tree, and closes.
+// The folder's remaining text, for its box.
+void FormatWhatStayed(const FlowMessage& message) {
+  int used = wsprintfA(state.scratchText, message.text, state.destinationPath);
+  used += ListWhatStayed(state.scratchText + used, MESSAGE_SIZE - used - 160,
+                         "    ", "\n");
+  lstrcpynA(state.scratchText + used, RemovalIncompleteAdvice,
+            MESSAGE_SIZE - used);
+}
+
+// Removes every shortcut, then the folder tree, and closes; says what
+// stayed, if anything did. Only a folder that holds an installation made
+// by this installer is taken.
 void UninstallBranch(HWND window) {
+  if (!HoldsInstallation(state.destinationPath)) {
+    wsprintfA(state.scratchText, NotInstalledMessage.text,
+              state.destinationPath);
+    MessageBoxA(window, state.scratchText, NotInstalledMessage.caption,
+                NotInstalledMessage.style);
+    return;
+  }
   ShowFileList();
   if (Show(window, DestroyWarningMessage) != IDYES)
     return;
-  RemoveShortcutsAndFolder();
-  Show(window, RemovedMessage);
+  if (RemoveShortcutsAndFolder()) {
+    Show(window, RemovedMessage);
+  } else {
+    FormatWhatStayed(RemovalIncompleteMessage);
+    MessageBoxA(window, state.scratchText, RemovalIncompleteMessage.caption,
+                RemovalIncompleteMessage.style);
+    closingExitCode = EXIT_REMOVAL_INCOMPLETE;
+  }
   DestroyWindow(window);
 }
 
@@ -171,24 +198,44 @@ int RefusedWhileBusy() {
   return 1;
 }
 
-void RemoveShortcutsAndFolder() {
+int ListWhatStayed(char* text, int size, const char* before,
+                   const char* after) {
+  char pattern[PATH_SIZE + 4];
+  wsprintfA(pattern, "%s*", state.destinationPath);
+  WIN32_FIND_DATAA found;
+  HANDLE search = FindFirstFileA(pattern, &found);
+  int used = 0;
+  text[0] = '\0';
+  for (int shown = 0; search != INVALID_HANDLE_VALUE && shown < 8;) {
+    const char* name = found.cFileName;
+    if (lstrcmpA(name, ".") && lstrcmpA(name, "..") &&
+        used + lstrlenA(name) + lstrlenA(before) + lstrlenA(after) < size) {
+      used += wsprintfA(text + used, "%s%s%s", before, name, after);
+      ++shown;
+    }
+    if (!FindNextFileA(search, &found))
+      break;
+  }
+  if (search != INVALID_HANDLE_VALUE)
+    FindClose(search);
+  return used;
+}
+
+int RemoveShortcutsAndFolder() {
   // 31: remove every kind of shortcut, make none.
   state.shortcutFlags = SHORTCUT_REMOVE_ONLY | SHORTCUT_DESKTOP |
                         SHORTCUT_PROGRAMS | SHORTCUT_STARTUP |
                         SHORTCUT_UNINSTALL;
   wsprintfA(state.scratchText, "%s", state.destinationPath);
   UpdateShortcuts(state.shortcutFlags, state.scratchText);
-  // Started from the installation without /UN (a switch by the menu), this
-  // installer stands in the folder it removes.
-  int stepped = StepOutOf(state.destinationPath);
   RemoveInstallation();
-  if (stepped)
-    StepBack();
   state.installPerformed = 1;
   // Kept while anything of the folder stays, so that Settings can run
   // the removal again.
-  if (GetFileAttributesA(state.destinationPath) == INVALID_FILE_ATTRIBUTES)
-    UnregisterInstallation();
+  if (GetFileAttributesA(state.destinationPath) != INVALID_FILE_ATTRIBUTES)
+    return 0;
+  UnregisterInstallation();
+  return 1;
 }
 
 ErrorCode InstallWithUninstaller(LONG* registryError) {
@@ -196,6 +243,9 @@ ErrorCode InstallWithUninstaller(LONG* registryError) {
   ErrorCode code = InstallFiles();
   if (code == 0)
     code = CopyUninstaller();
+  // Last: only a complete installation is one.
+  if (code == 0)
+    code = WriteInstallationRecord();
   if (code == 0)
     *registryError = RegisterInstallation();
   return code;

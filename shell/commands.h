@@ -15,10 +15,19 @@ void OnRightButtonUp(HWND window, LPARAM lParam);
 
 // The removal, after the destination was checked: every shortcut of the
 // product, then the destination folder tree; and the Apps & features entry
-// once the folder is gone.
-void RemoveShortcutsAndFolder();
+// once the folder is gone. 1 when the folder is gone.
+int RemoveShortcutsAndFolder();
 
-// InstallFiles, then the uninstaller copy and the Apps & features entry.
+// The first names still in the destination after a removal, each between
+// `before` and `after`, into `text` (`size` bytes); the length written.
+int ListWhatStayed(char* text, int size, const char* before, const char* after);
+
+// The exit code of the installer once its window has closed: 1603 after
+// a removal that left something behind, else 0.
+extern int closingExitCode;
+
+// InstallFiles, then the uninstaller copy, the installation's record and
+// the Apps & features entry.
 // The installation's ErrorCode; the registry's error, if any, goes to
 // `registryError`.
 ErrorCode InstallWithUninstaller(LONG* registryError);

@@ -18,6 +18,21 @@ const FlowMessage DestroyWarningMessage = {
 const FlowMessage RemovedMessage = {"Orvel has been removed from this PC!",
                                     "COMPLETED!", 0};
 
+// Formatted with the folder.
+const FlowMessage NotInstalledMessage = {
+    "This folder holds no installation of Orvel made by this installer:\n\n"
+    "%s\n\nNothing has been removed.",
+    "UN-Install", 0x30};
+
+// Formatted with the folder; the names that stayed and the advice follow.
+const FlowMessage RemovalIncompleteMessage = {
+    "Orvel could not be removed completely.\n\nStill in %s:\n\n",
+    "Removal Incomplete", 0x30};
+
+const char RemovalIncompleteAdvice[] =
+    "\nClose the programs that use these files, then run the removal "
+    "again (Settings, Apps) to finish it.";
+
 const FlowMessage InstallNowMessage = {
     "Perform the Installation of Orvel Files now?", "Install Now?", 0x41};
 

@@ -14,6 +14,9 @@ extern const FlowMessage ScriptNoteMessage;
 extern const FlowMessage DestroyWarningMessage;
 extern const FlowMessage RemovedMessage;
 extern const FlowMessage InstallNowMessage;
+extern const FlowMessage NotInstalledMessage;
+extern const FlowMessage RemovalIncompleteMessage;
+extern const char RemovalIncompleteAdvice[];
 extern const FlowMessage FixedDestinationMessage;
 extern const FlowMessage SwitchWarningMessage;
 

@@ -168,7 +168,7 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam,
     OnRightButtonUp(window, lParam);
     return 0;
   case WM_DESTROY:
-    PostQuitMessage(0);
+    PostQuitMessage(closingExitCode);
     return 0;
   }
   return DefWindowProcA(window, message, wParam, lParam);

@@ -1,6 +1,7 @@
 #include "shell/self_removal.h"
 
 #include "engine/folder_security.h"
+#include "engine/installation_record.h"
 #include "engine/uninstaller_copy.h"
 #include "shell/start_up_rules.h"
 #include "state/installer_state.h"
@@ -13,35 +14,8 @@ namespace {
 
 enum { COMMAND_SIZE = 4096 };
 
-// This installer's file, where it was moved to, the fresh folder of the
-// temporary folder that holds it, and the folder it stepped out of.
-char self[PATH_SIZE], temp[PATH_SIZE], home[PATH_SIZE], left[PATH_SIZE],
-    moved[PATH_SIZE + 32];
-int outside;
-
-int Exists(const char* folder, const char* name) {
-  char path[PATH_SIZE + 16];
-  wsprintfA(path, "%s%s", folder, name);
-  return GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES;
-}
-
-// The same folder, however it was spelled (case, short names, "..").
-int SameFolder(const char* a, const char* b) {
-  char fullA[PATH_SIZE], fullB[PATH_SIZE];
-  DWORD lengthA = GetFullPathNameA(a, sizeof fullA, fullA, nullptr);
-  DWORD lengthB = GetFullPathNameA(b, sizeof fullB, fullB, nullptr);
-  if (!lengthA || lengthA >= sizeof fullA || !lengthB ||
-      lengthB >= sizeof fullB)
-    return 0;
-  GetLongPathNameA(fullA, fullA, sizeof fullA);
-  GetLongPathNameA(fullB, fullB, sizeof fullB);
-  size_t endA = strlen(fullA), endB = strlen(fullB);
-  if (endA && fullA[endA - 1] == '\\')
-    fullA[endA - 1] = '\0';
-  if (endB && fullB[endB - 1] == '\\')
-    fullB[endB - 1] = '\0';
-  return lstrcmpiA(fullA, fullB) == 0;
-}
+// This installer's file, and the fresh folder that holds its copy.
+char self[PATH_SIZE], home[PATH_SIZE];
 
 // The installation folder the running file stands in, if the tail removes
 // that one.
@@ -96,73 +70,49 @@ long RunAndWait(char* command, const char* home) {
   return static_cast<long>(code);
 }
 
-// What the copy could not take: gone now, or at the next restart.
-void DeleteNowOrAtRestart(const char* path, int folder) {
-  if (folder ? RemoveDirectoryA(path) : DeleteFileA(path))
-    return;
-  MoveFileExA(path, nullptr, MOVEFILE_DELAY_UNTIL_REBOOT);
-}
-
-// The installation on another volume than the temporary folder: the file
-// goes beside the folder, to "<folder>-removed-<process>.exe".
-int MoveBeside(const char* self, const char* folder, char* moved) {
-  int length = lstrlenA(folder) - 1;
-  if (length + 32 >= PATH_SIZE)
-    return 0;
-  lstrcpynA(moved, folder, length + 1);
-  wsprintfA(moved + length, "-removed-%lu.exe", GetCurrentProcessId());
-  return MoveFileExA(self, moved, 0);
+// A fresh folder for the copy, of the installation's permissions: in the
+// temporary folder, or, where that cannot be used, beside the
+// installation folder.
+int MakeHome(const char* folder) {
+  char place[PATH_SIZE];
+  DWORD length = GetTempPathA(sizeof place, place);
+  if (length && length < sizeof place - 40 &&
+      CreateUnguessableFolder(place, "orvel-", InstallationFolderAttributes(),
+                              home, sizeof home))
+    return 1;
+  lstrcpynA(place, folder, sizeof place);
+  length = lstrlenA(place);
+  if (length)
+    place[length - 1] = '\0';
+  CutAfterLastBackslash(place);
+  return place[0] && lstrlenA(place) < PATH_SIZE - 40 &&
+         CreateUnguessableFolder(place, "orvel-",
+                                 InstallationFolderAttributes(), home,
+                                 sizeof home);
 }
 
 } // namespace
-
-int HoldsInstallation(const char* folder) {
-  return Exists(folder, "orvel.exe") &&
-         (Exists(folder, "eula.txt") || Exists(folder, "new.txt"));
-}
-
-int StepOutOf(const char* folder) {
-  if (!GetModuleFileNameA(nullptr, self, sizeof self) ||
-      lstrlenA(self) >= PATH_SIZE - 1)
-    return 0;
-  char own[PATH_SIZE];
-  lstrcpynA(own, self, sizeof own);
-  CutAfterLastBackslash(own);
-  DWORD length = GetTempPathA(sizeof temp, temp);
-  if (!SameFolder(own, folder) || length == 0 || length >= sizeof temp - 40 ||
-      !CreateUnguessableFolder(temp, "orvel-", InstallationFolderAttributes(),
-                               home, sizeof home))
-    return 0;
-  lstrcpynA(left, folder, sizeof left);
-  wsprintfA(moved, "%sinstall.exe", home);
-  // A running program may be renamed, not deleted, and only on its volume.
-  outside = MoveFileExA(self, moved, 0) || MoveBeside(self, folder, moved);
-  return 1;
-}
-
-void StepBack() {
-  // A removal refused or cut short keeps its uninstaller.
-  if (outside && GetFileAttributesA(left) != INVALID_FILE_ATTRIBUTES)
-    outside = !MoveFileExA(moved, self, 0);
-  if (outside)
-    DeleteNowOrAtRestart(moved, 0);
-  outside = 0;
-  DeleteNowOrAtRestart(home, 1);
-}
 
 int RemoveFromOutside(const char* tail, const CommandTail& reading,
                       int* exitCode) {
   static char folder[PATH_SIZE], copy[PATH_SIZE + 16];
   static char command[COMMAND_SIZE];
-  if (!RemovesOwnFolder(reading, folder) || !StepOutOf(folder))
+  DWORD length = GetModuleFileNameA(nullptr, self, sizeof self);
+  if (length == 0 || length >= sizeof self ||
+      !RemovesOwnFolder(reading, folder) || !MakeHome(folder))
     return 0;
   wsprintfA(copy, "%sremove.exe", home);
   long code = -1;
-  if (CopyWholeFile(outside ? moved : self, copy) == 0 &&
-      FormCommand(command, copy, tail, reading, folder))
-    code = RunAndWait(command, home);
-  DeleteNowOrAtRestart(copy, 0);
-  StepBack();
+  if (CopyWholeFile(self, copy) == 0) {
+    // Before it runs: were this process or the copy killed, the restart
+    // still clears them away.
+    MoveFileExA(copy, nullptr, MOVEFILE_DELAY_UNTIL_REBOOT);
+    MoveFileExA(home, nullptr, MOVEFILE_DELAY_UNTIL_REBOOT);
+    if (FormCommand(command, copy, tail, reading, folder))
+      code = RunAndWait(command, home);
+  }
+  DeleteFileA(copy);
+  RemoveDirectoryA(home);
   if (code < 0)
     return 0;
   *exitCode = static_cast<int>(code);

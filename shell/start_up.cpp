@@ -1,8 +1,8 @@
 #include "shell/start_up.h"
 
+#include "engine/installation_record.h"
 #include "engine/version_info.h"
 #include "shell/rights_probe.h"
-#include "shell/self_removal.h"
 #include "shell/start_up_rules.h"
 #include "state/build_configuration.h"
 #include "state/installer_state.h"
@@ -52,7 +52,9 @@ static void ProbeMachine() {
 void InitializeState(HWND mainWindow) {
   ReadOwnFile();
   lstrcpynA(state.destinationPath, "c:\\Orvel\\", sizeof state.destinationPath);
-  // The uninstaller an installation keeps works on the folder it stands in.
+  // The uninstaller an installation keeps works on the folder it stands
+  // in; a folder that merely holds files of the same names is no
+  // installation.
   if (HoldsInstallation(state.installerFolder))
     lstrcpynA(state.destinationPath, state.installerFolder,
               sizeof state.destinationPath);

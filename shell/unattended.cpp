@@ -3,6 +3,7 @@
 #include "engine/destination.h"
 #include "engine/error_report.h"
 #include "engine/install_files.h"
+#include "engine/installation_record.h"
 #include "shell/commands.h"
 #include "shell/run_lock.h"
 #include "shell/start_up.h"
@@ -124,26 +125,25 @@ ErrorCode Install() {
   return shortcuts ? shortcuts : copy;
 }
 
-int HoldsProduct(const char* folder) {
-  char program[PATH_SIZE + 16];
-  wsprintfA(program, "%sorvel.exe", folder);
-  return GetFileAttributesA(program) != INVALID_FILE_ATTRIBUTES;
-}
-
-// Without a person to read the warning, only a folder that holds the
-// product is removed: a mistyped /D= must not delete another tree.
+// Without a person to read the warning, only a folder that holds an
+// installation this installer made is removed: a mistyped /D= must not
+// delete another tree.
 int Remove() {
   ErrorCode code = ValidateDestination(0);
   if (code != 0)
     return Failed(code);
-  if (!HoldsProduct(state.destinationPath)) {
-    Log("Not installed, nothing removed (no orvel.exe)", state.destinationPath);
+  if (!HoldsInstallation(state.destinationPath)) {
+    Log("Not installed, nothing removed (no record of an installation made "
+        "by this installer)",
+        state.destinationPath);
     return EXIT_NOT_INSTALLED;
   }
   Log("Removing", state.destinationPath);
-  RemoveShortcutsAndFolder();
-  if (GetFileAttributesA(state.destinationPath) != INVALID_FILE_ATTRIBUTES) {
-    Log("Removal incomplete, still there", state.destinationPath);
+  if (!RemoveShortcutsAndFolder()) {
+    char stayed[MESSAGE_SIZE];
+    int used = wsprintfA(stayed, "%s:", state.destinationPath);
+    ListWhatStayed(stayed + used, sizeof stayed - used, " ", "");
+    Log("Removal incomplete, still there", stayed);
     return EXIT_REMOVAL_INCOMPLETE;
   }
   Log("Removed", state.destinationPath);

@@ -1,7 +1,10 @@
 #include "tests/shell/commands_test_support.h"
 
+#include "engine/folder_security.h"
+#include "engine/installation_record.h"
 #include "shell/commands.h"
 #include "state/installer_state.h"
+#include "tests/support/disk_files.h"
 
 namespace commands_test {
 
@@ -76,6 +79,26 @@ bool RunMessageLoop(const std::function<bool()>& done, DWORD milliseconds) {
     DispatchMessageA(&msg);
   }
   return true;
+}
+
+int RecordedInstallation::asked = 0;
+
+namespace {
+int AdministratorsOnly(HANDLE) {
+  ++RecordedInstallation::asked;
+  return 0;
+}
+} // namespace
+
+RecordedInstallation::RecordedInstallation(const std::string& folder) {
+  CreateDirectoryA(folder.c_str(), nullptr);
+  disk::WriteBytes(folder + kRecordName, "Orvel installation record\r\n");
+  recordCalls.othersMayChange = AdministratorsOnly;
+  asked = 0;
+}
+
+RecordedInstallation::~RecordedInstallation() {
+  recordCalls.othersMayChange = OthersMayChangeFolder;
 }
 
 bool CloseStartedOrvel() {

@@ -28,4 +28,14 @@ extern std::function<void(HWND, UINT, WPARAM, LPARAM)> observeMessage;
 // closes it; true when it appeared.
 bool CloseStartedOrvel();
 
+// Makes `folder` (ending in a backslash) an installation as the
+// installer records one: its record, in a folder that answers as one only
+// administrators may change (Wine keeps no access lists, so the answer is
+// given here, for as long as this lives). `asked` counts the questions.
+struct RecordedInstallation {
+  explicit RecordedInstallation(const std::string& folder);
+  ~RecordedInstallation();
+  static int asked;
+};
+
 } // namespace commands_test

@@ -2,6 +2,7 @@
 // uninstall mode, answered by the scripted user box by box.
 #include "engine/drive_table.h"
 #include "resources/resource_ids.h"
+#include "shell/commands.h"
 #include "shell/flow_messages.h"
 #include "shell/main_window.h"
 #include "shortcuts/shortcut_runner.h"
@@ -332,6 +333,7 @@ TEST_F(Flows, UninstallRemovesEveryShortcutThenTheFolderTree) {
   CreateDirectoryA(In("data").c_str(), nullptr);
   CopyFileA(ORVEL_EXE_PATH, In("orvel.exe").c_str(), FALSE);
   CopyFileA(LICENCE_PATH, In("data\\notes.txt").c_str(), FALSE);
+  RecordedInstallation recorded(folder + "\\");
 
   removedFolder = folder;
   ScriptedUser user;
@@ -418,10 +420,95 @@ TEST_F(Flows, NothingElseRunsWhileTheInstallationWaits) {
   EXPECT_FALSE(IsWindow(window));
 }
 
+// A folder of the product's files that the installer did not record is
+// refused before anything is shown or deleted; one whose removal leaves
+// something says what stayed, and the installer ends with 1603.
+TEST_F(Flows, UninstallTakesOnlyARecordedFolderAndSaysWhatStayed) {
+  state.uninstallMode = 1;
+  CreateDirectoryA(folder.c_str(), nullptr);
+  CopyFileA(ORVEL_EXE_PATH, In("orvel.exe").c_str(), FALSE);
+  CopyFileA(LICENCE_PATH, In("eula.txt").c_str(), FALSE);
+  {
+    ScriptedUser user;
+    user.Answer({Press(IDOK)});
+    Begin();
+    ASSERT_EQ(1u, user.shown().size());
+    ExpectBox(user.shown()[0], "UN-Install",
+              "This folder holds no installation of Orvel made by this "
+              "installer:\n\n" +
+                  folder + "\\\n\nNothing has been removed.",
+              MB_OK | MB_ICONEXCLAMATION);
+    EXPECT_TRUE(Exists(In("eula.txt")));
+  }
+  RecordedInstallation recorded(folder + "\\");
+  HANDLE held =
+      CreateFileA(In("eula.txt").c_str(), GENERIC_READ, FILE_SHARE_READ,
+                  nullptr, OPEN_EXISTING, 0, nullptr);
+  ScriptedUser user;
+  user.Answer({Press(IDOK)}).Answer({Press(IDYES)}).Answer({Press(IDOK)});
+  user.Answer({Press(IDOK)});
+  {
+    script_host::StartedBy fake(script_host::RecordStart);
+    Begin();
+  }
+  CloseHandle(held);
+  EXPECT_EQ(
+      (std::vector<std::string>{"List of Files", "DESTROY Warning!",
+                                "Folder Delete Error", "Removal Incomplete"}),
+      Captions(user));
+  ASSERT_EQ(4u, user.shown().size());
+  const std::string& said = user.shown()[3].text;
+  EXPECT_EQ(0u,
+            said.find("Orvel could not be removed completely.\n\nStill in " +
+                      folder + "\\:\n\n"))
+      << said;
+  for (const char* name : {"    eula.txt\n", "    orvel.exe\n",
+                           "    install.rec\n", "run the removal"})
+    EXPECT_NE(std::string::npos, said.find(name)) << name << " in " << said;
+  EXPECT_GT(RecordedInstallation::asked, 0);
+  EXPECT_EQ(1603, closingExitCode);
+  EXPECT_TRUE(Exists(In("orvel.exe")));
+  EXPECT_FALSE(IsWindow(window));
+  closingExitCode = 0;
+}
+
+// The Apps & features entry goes with the folder it names, and only then.
+TEST_F(Flows, ARemovalDeletesOnlyTheEntryOfItsFolder) {
+  const char key[] =
+      "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Orvel";
+  auto name = [&](const std::string& location) {
+    HKEY entry;
+    RegCreateKeyExA(HKEY_LOCAL_MACHINE, key, 0, nullptr, 0,
+                    KEY_SET_VALUE | KEY_WOW64_32KEY, nullptr, &entry, nullptr);
+    RegSetValueExA(entry, "InstallLocation", 0, REG_SZ,
+                   reinterpret_cast<const BYTE*>(location.c_str()),
+                   static_cast<DWORD>(location.size() + 1));
+    RegCloseKey(entry);
+  };
+  auto named = [&] {
+    char location[MAX_PATH] = "-";
+    DWORD size = sizeof location;
+    RegGetValueA(HKEY_LOCAL_MACHINE, key, "InstallLocation",
+                 RRF_RT_REG_SZ | RRF_SUBKEY_WOW6432KEY, nullptr, location,
+                 &size);
+    return std::string(location);
+  };
+  script_host::StartedBy fake(script_host::RecordStart);
+  for (const std::string& other :
+       {std::string("c:\\orvel-tests\\elsewhere\\"), std::string("")}) {
+    name(other.empty() ? folder + "\\" : other);
+    RecordedInstallation recorded(folder + "\\");
+    ASSERT_TRUE(RemoveShortcutsAndFolder());
+    EXPECT_FALSE(Exists(folder));
+    EXPECT_EQ(other.empty() ? "-" : other, named());
+  }
+}
+
 TEST_F(Flows, UninstallStopsUnlessTheDestructionIsConfirmed) {
   state.uninstallMode = 1;
   CreateDirectoryA(folder.c_str(), nullptr);
   CopyFileA(ORVEL_EXE_PATH, In("orvel.exe").c_str(), FALSE);
+  RecordedInstallation recorded(folder + "\\");
   ScriptedUser user;
   user.Answer({Press(IDOK)}).Answer({Press(IDNO)});
   Begin();
@@ -494,6 +581,7 @@ TEST(MainWindowFlows, ARemovalCannotBeInterruptedOrRunTwice) {
   disk::RemoveTree(folder);
   CreateDirectoryA(folder.c_str(), nullptr);
   ASSERT_TRUE(CopyFileA(ORVEL_EXE_PATH, (folder + "orvel.exe").c_str(), 0));
+  RecordedInstallation recorded(folder);
   lstrcpyA(state.destinationPath, folder.c_str());
   state.uninstallMode = 1;
   auto centre = [](const RECT& r) {

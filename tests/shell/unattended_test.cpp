@@ -39,7 +39,13 @@ enum Before {
   // to a file elsewhere and to a read-only one.
   LINKS_PLANTED,
   // A folder named eula.txt in the destination, where the copy goes.
-  EULA_FOLDER
+  EULA_FOLDER,
+  // Someone's Downloads: an unpacked archive with the installer, the
+  // program and a licence, beside the person's own files.
+  DOWNLOADS,
+  // The product's files and a record of an installation, made by someone
+  // else in a folder of their own.
+  FORGED
 };
 enum After {
   PAYLOAD,
@@ -65,6 +71,8 @@ struct Case {
 
 const char* const kInstall = INSTALL_EXE_PATH;
 const char* const kUpdate = INSTALL_UPDATE_EXE_PATH;
+// The copy of install.exe in the folder.
+const char* const kInFolder = "install.exe in the folder";
 
 const Case kCases[] = {
     {"fresh", kInstall, NOTHING, "/S /LOG=%L /D=%D", 0, PAYLOAD,
@@ -118,6 +126,11 @@ const Case kCases[] = {
      "Folder Error: Error #13"},
     {"planted", kInstall, LINKS_PLANTED, "/S /LOG=%L /D=%D", 0, PAYLOAD,
      "Installed: %D\\"},
+    // Files of the same names make no installation: nothing is taken.
+    {"downloads", kInFolder, DOWNLOADS, "/UN /S /LOG=%L", 1605, AS_IT_WAS,
+     "(no record of an installation made by this installer): c:\\Orvel\\"},
+    {"forged", kInstall, FORGED, "/UN /S /LOG=%L /D=%D", 1605, AS_IT_WAS,
+     "Not installed, nothing removed"},
     {"not installed", kInstall, FOREIGN, "/S /UN /LOG=%L /D=%D", 1605,
      AS_IT_WAS, "Not installed, nothing removed"},
     {"updated", kUpdate, INSTALLED, "/S /LOG=%L /D=%D", 0, PAYLOAD,
@@ -142,6 +155,20 @@ const Case kCases[] = {
     {"hostile", kUpdate, NOTHING, "/S /LOG=%L /D=\\\\?\\c:\\windows\\orvel", 26,
      NOTHING_MADE, "Error #26"},
 };
+
+// The Apps & features entry, naming `folder` as the installation's.
+void NameInEntry(const std::string& folder) {
+  HKEY key;
+  ASSERT_EQ(0, RegCreateKeyExA(HKEY_LOCAL_MACHINE,
+                               "Software\\Microsoft\\Windows\\CurrentVersion\\"
+                               "Uninstall\\Orvel",
+                               0, nullptr, 0, KEY_SET_VALUE | KEY_WOW64_32KEY,
+                               nullptr, &key, nullptr));
+  RegSetValueExA(key, "InstallLocation", 0, REG_SZ,
+                 reinterpret_cast<const BYTE*>(folder.c_str()),
+                 static_cast<DWORD>(folder.size() + 1));
+  RegCloseKey(key);
+}
 
 void PrintTo(const Case& c, std::ostream* out) {
   *out << c.folder << " with \"" << c.tail << "\"";
@@ -218,6 +245,15 @@ protected:
     CreateDirectoryA(folder.c_str(), nullptr);
     if (before == FOREIGN) {
       WriteBytes(folder + "\\notes.txt", "someone else's");
+    } else if (before == DOWNLOADS || before == FORGED) {
+      WriteBytes(folder + "\\install.exe", ReadBytes(kInstall));
+      WriteBytes(folder + "\\orvel.exe", "from an archive");
+      WriteBytes(folder + "\\eula.txt", "the archive's licence");
+      WriteBytes(folder + "\\taxes-2025.pdf", "the person's");
+      CreateDirectoryA((folder + "\\photos").c_str(), nullptr);
+      WriteBytes(folder + "\\photos\\img1.jpg", "the person's");
+      if (before == FORGED)
+        WriteBytes(folder + "\\install.rec", "Orvel installation record\r\n");
     } else if (before == EULA_FOLDER) {
       CreateDirectoryA((folder + "\\eula.txt").c_str(), nullptr);
     } else if (before == EARLIER || before == EARLIER_HELD) {
@@ -226,7 +262,11 @@ protected:
     } else {
       for (const auto& [name, bytes] : product)
         WriteBytes(folder + "\\" + name, bytes);
+      WriteBytes(folder + "\\install.exe", ReadBytes(kInstall));
       WriteBytes(folder + "\\eula.txt", "the licence");
+      // Under Wine no folder reads as one only administrators may change,
+      // so the entry is what makes it an installation here.
+      NameInEntry(folder + "\\");
       CreateDirectoryA((folder + "\\data").c_str(), nullptr);
       WriteBytes(folder + "\\data\\notes.txt", "made by the user");
     }
@@ -278,6 +318,7 @@ protected:
       // The uninstaller: the installer that ran, byte for byte.
       EXPECT_EQ(ReadBytes(program), ReadBytes(inside + "install.exe"));
       EXPECT_TRUE(Exists(inside + (update ? "new.txt" : "eula.txt")));
+      EXPECT_TRUE(Exists(inside + "install.rec"));
       EXPECT_FALSE(Exists(inside + "$$cmp.tm$"));
       EXPECT_FALSE(Exists(inside + "$$unc.tm$"));
       EXPECT_TRUE(ShortcutsMade());
@@ -296,9 +337,11 @@ protected:
       break;
     case HELD_FILE_LEFT:
       EXPECT_EQ("made by the user", ReadBytes(inside + "data\\notes.txt"));
-      // Kept for the next run, which finishes the removal.
+      // Kept for the next run, which finishes the removal, from the
+      // entry's uninstaller too.
       EXPECT_TRUE(Exists(inside + "orvel.exe"));
-      EXPECT_TRUE(Exists(inside + "eula.txt"));
+      EXPECT_TRUE(Exists(inside + "install.exe"));
+      EXPECT_FALSE(Exists(inside + "eula.txt"));
       EXPECT_FALSE(Exists(inside + "orvel.chm"));
       break;
     case AS_IT_WAS:
@@ -322,14 +365,16 @@ TEST_P(Unattended, ExitCodeDiskAndLog) {
   std::vector<std::string> windows;
   long exitCode;
   {
-    Installer run(Tail(c.tail), c.program);
-    ASSERT_TRUE(run.started);
+    const std::string program =
+        c.program == kInFolder ? folder + "\\install.exe" : c.program;
+    Installer run(Tail(c.tail), program.c_str());
+    ASSERT_TRUE(run.started) << run.Describe();
     exitCode = run.ExitCodeNotingWindows(60000, &windows);
   }
   if (held != INVALID_HANDLE_VALUE)
     CloseHandle(held);
 
-  EXPECT_EQ(c.exitCode, exitCode);
+  EXPECT_EQ(c.exitCode, exitCode) << "the log:\n" << ReadBytes(log);
   EXPECT_EQ(std::vector<std::string>{}, windows) << "no window, no box";
   ExpectAfter(c.after, c.program);
   // Nothing outside the destination changed.
@@ -474,12 +519,12 @@ TEST(ScriptHostWithoutVbscript, ShortcutsAreStillMadeAndRemoved) {
   RemoveShortcuts();
   {
     Installer run("/S " + dest);
-    EXPECT_EQ(0, run.ExitCodeWithin(90000));
+    EXPECT_EQ(0, run.ExitCodeWithin(90000)) << run.Describe();
   }
   EXPECT_TRUE(ShortcutsMade());
   {
     Installer run("/UN /S " + dest);
-    EXPECT_EQ(0, run.ExitCodeWithin(90000));
+    EXPECT_EQ(0, run.ExitCodeWithin(90000)) << run.Describe();
   }
   EXPECT_FALSE(ShortcutsMade());
   EXPECT_FALSE(disk::Exists("c:\\orvel-tests\\no-vbscript"));
@@ -538,11 +583,10 @@ TEST(KilledRun, LeavesAProgramAndTheNextRunCompletes) {
         << "killed after " << after << " ms: " << left.size() << " bytes";
   }
   Installer update("/S /D=" + folder, INSTALL_UPDATE_EXE_PATH);
-  EXPECT_EQ(0, update.ExitCodeWithin(60000));
+  EXPECT_EQ(0, update.ExitCodeWithin(60000)) << update.Describe();
   EXPECT_EQ(product, disk::ReadBytes(folder + "orvel.exe"));
-  // A removal killed at any moment leaves the program, the mark an
-  // unattended removal looks for, until all else is gone: the next one
-  // finishes it.
+  // A removal killed at any moment leaves the uninstaller, which the
+  // entry starts, until all else is gone: the next one finishes it.
   for (int i = 0; i < 2000; ++i) {
     const std::string sub = folder + "data" + std::to_string(i / 100) + "\\";
     CreateDirectoryA(sub.c_str(), nullptr);
@@ -556,11 +600,11 @@ TEST(KilledRun, LeavesAProgramAndTheNextRunCompletes) {
       removal.ExitCodeWithin(10000);
     }
     EndOrphanedScriptHosts();
-    EXPECT_TRUE(disk::Exists(folder + "orvel.exe") || !disk::Exists(folder))
+    EXPECT_TRUE(disk::Exists(folder + "install.exe") || !disk::Exists(folder))
         << "killed after " << after << " ms";
   }
   Installer removal("/UN /S /D=" + folder);
-  EXPECT_EQ(0, removal.ExitCodeWithin(60000));
+  EXPECT_EQ(0, removal.ExitCodeWithin(60000)) << removal.Describe();
   EXPECT_FALSE(disk::Exists(folder));
 }
 
@@ -597,14 +641,14 @@ TEST(OverlappingRuns, OnlyAnotherInstallerMakesOneWait) {
     SuspendThread(first.process.hThread);
     {
       Installer retry(tail);
-      EXPECT_EQ(1618, retry.ExitCodeWithin(60000));
+      EXPECT_EQ(1618, retry.ExitCodeWithin(60000)) << retry.Describe();
     }
     ResumeThread(first.process.hThread);
-    EXPECT_EQ(0, first.ExitCodeWithin(60000));
+    EXPECT_EQ(0, first.ExitCodeWithin(60000)) << first.Describe();
   }
   CloseHandle(squatter);
   Installer removal("/UN " + tail);
-  EXPECT_EQ(0, removal.ExitCodeWithin(60000));
+  EXPECT_EQ(0, removal.ExitCodeWithin(60000)) << removal.Describe();
   EXPECT_FALSE(disk::Exists(folder));
 }
 
@@ -622,7 +666,7 @@ TEST(OverlappingRuns, AMarkThatCannotBeTakenIsReported) {
   ASSERT_NE(nullptr, squatter);
   {
     Installer run("/S /LOG=" + log + " /D=c:\\orvel-tests\\no-mark");
-    EXPECT_EQ(namespaces ? 0 : 74, run.ExitCodeWithin(60000));
+    EXPECT_EQ(namespaces ? 0 : 74, run.ExitCodeWithin(60000)) << run.Describe();
   }
   CloseHandle(squatter);
   if (!namespaces) {
@@ -682,7 +726,7 @@ TEST(UnattendedLog, IsAppendedToAPlainFileNeverThroughALink) {
     DeleteFileA(file.c_str());
   RemoveDirectoryA(folder.c_str());
   Installer removal("/UN /S" + dest);
-  EXPECT_EQ(0, removal.ExitCodeWithin(60000));
+  EXPECT_EQ(0, removal.ExitCodeWithin(60000)) << removal.Describe();
 }
 
 } // namespace
@@ -759,7 +803,7 @@ TEST(AppsAndFeatures, EntryFromInstallationToRemoval) {
   disk::RemoveTree(kRegistered);
   {
     Installer run("/S /D=" + kRegistered);
-    ASSERT_EQ(0, run.ExitCodeWithin(60000));
+    ASSERT_EQ(0, run.ExitCodeWithin(60000)) << run.Describe();
   }
   EXPECT_EQ("Orvel", EntryValue("DisplayName"));
   EXPECT_EQ("1.04", EntryValue("DisplayVersion"));
@@ -790,7 +834,7 @@ TEST(AppsAndFeatures, EntryFromInstallationToRemoval) {
   DeleteEntryValue("DisplayVersion");
   {
     Installer update("/S /D=" + kRegistered, INSTALL_UPDATE_EXE_PATH);
-    ASSERT_EQ(0, update.ExitCodeWithin(60000));
+    ASSERT_EQ(0, update.ExitCodeWithin(60000)) << update.Describe();
   }
   EXPECT_EQ("1.04", EntryValue("DisplayVersion"));
   EXPECT_EQ(ReadBytes(INSTALL_UPDATE_EXE_PATH),
@@ -828,7 +872,7 @@ TEST(AppsAndFeatures, UninstallStringOpensTheWindowFromOutside) {
   disk::RemoveTree(kRegistered);
   {
     Installer run("/S /D=" + kRegistered);
-    ASSERT_EQ(0, run.ExitCodeWithin(60000));
+    ASSERT_EQ(0, run.ExitCodeWithin(60000)) << run.Describe();
   }
   std::string command = EntryValue("UninstallString");
   STARTUPINFOA startup = {};
@@ -838,7 +882,8 @@ TEST(AppsAndFeatures, UninstallStringOpensTheWindowFromOutside) {
                              nullptr, nullptr, &startup, &first));
   HWND window = OthersWindow(first.dwProcessId, "Installation", "UN-Install");
   ASSERT_NE(nullptr, window);
-  EXPECT_FALSE(Exists(kRegistered + "install.exe")) << "moved out meanwhile";
+  // The uninstaller stays with the folder while the window is open.
+  EXPECT_TRUE(Exists(kRegistered + "install.exe"));
   PostMessageA(window, WM_COMMAND, 7, 0); // List of Files
   HWND box = OthersWindow(first.dwProcessId, nullptr, "List of Files");
   ASSERT_NE(nullptr, box);
@@ -847,7 +892,9 @@ TEST(AppsAndFeatures, UninstallStringOpensTheWindowFromOutside) {
   CharLowerA(text); // the drive letter as the start spelled it
   EXPECT_NE(nullptr, strstr(text, kRegistered.c_str())) << text;
   PostMessageA(box, WM_COMMAND, IDOK, 0);
-  Sleep(300);
+  for (DWORD start = GetTickCount();
+       IsWindow(box) && GetTickCount() - start < 20000;)
+    Sleep(20);
   PostMessageA(window, WM_CLOSE, 0, 0);
   EXPECT_EQ(WAIT_OBJECT_0, WaitForSingleObject(first.hProcess, 30000));
   DWORD code = 1;
@@ -874,19 +921,19 @@ TEST(AppsAndFeatures, SwitchedToRemovalTheUninstallerTakesItsOwnFolder) {
   disk::RemoveTree(kRegistered);
   {
     Installer run("/S /D=" + kRegistered);
-    ASSERT_EQ(0, run.ExitCodeWithin(60000));
+    ASSERT_EQ(0, run.ExitCodeWithin(60000)) << run.Describe();
   }
   Installer person("", (kRegistered + "install.exe").c_str());
   HWND window = person.WaitForWindow("Install");
   ASSERT_NE(nullptr, window);
   PostMessageA(window, WM_COMMAND, 11, 0); // Switch to Un-Install
   ASSERT_TRUE(Answer("WARNING!", IDYES));
-  Sleep(300);
+  ASSERT_NE(nullptr, person.WaitForWindow("UN-Install"));
   PostMessageA(window, WM_COMMAND, 6, 0); // begin
   ASSERT_TRUE(Answer("List of Files", IDOK));
   ASSERT_TRUE(Answer("DESTROY Warning!", IDYES));
   ASSERT_TRUE(Answer("COMPLETED!", IDOK));
-  EXPECT_EQ(0, person.ExitCodeWithin(30000));
+  EXPECT_EQ(0, person.ExitCodeWithin(30000)) << person.Describe();
   EXPECT_FALSE(Exists(kRegistered));
   EXPECT_EQ("-", EntryValue("DisplayName"));
 }
@@ -897,7 +944,7 @@ TEST(AppsAndFeatures, IncompleteRemovalKeepsTheEntry) {
   disk::RemoveTree(kRegistered);
   {
     Installer run("/S /D=" + kRegistered);
-    ASSERT_EQ(0, run.ExitCodeWithin(60000));
+    ASSERT_EQ(0, run.ExitCodeWithin(60000)) << run.Describe();
   }
   CreateDirectoryA((kRegistered + "data").c_str(), nullptr);
   WriteBytes(kRegistered + "data\\notes.txt", "made by the user");

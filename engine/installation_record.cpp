@@ -1,0 +1,144 @@
+#include "engine/installation_record.h"
+
+#include "engine/fresh_file.h"
+#include "engine/folder_security.h"
+#include "engine/native_files.h"
+#include "engine/payload_table.h"
+#include "engine/registration.h"
+#include "state/installer_state.h"
+
+#include <string.h>
+
+const char kRecordName[] = "install.rec";
+
+RecordCalls recordCalls = {OthersMayChangeFolder};
+
+namespace {
+
+const char kHeading[] = "Orvel installation record\r\n";
+
+enum { RECORD_SIZE = 4096 };
+
+// Bytes of the destination's file `name`; -1 when it is not there.
+LONGLONG SizeOf(const char* name) {
+  char path[PATH_SIZE + 16];
+  wsprintfA(path, "%s%s", state.destinationPath, name);
+  WIN32_FILE_ATTRIBUTE_DATA data;
+  if (!GetFileAttributesExA(path, GetFileExInfoStandard, &data))
+    return -1;
+  return (static_cast<LONGLONG>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+}
+
+// One line "name<tab>bytes" for a file that is there.
+void AddLine(char* text, const char* name) {
+  LONGLONG size = SizeOf(name);
+  if (size < 0 || strlen(text) + strlen(name) + 32 >= RECORD_SIZE)
+    return;
+  char bytes[24];
+  wsprintfA(bytes, "%I64d", size);
+  lstrcatA(text, name);
+  lstrcatA(text, "\t");
+  lstrcatA(text, bytes);
+  lstrcatA(text, "\r\n");
+}
+
+void FormRecord(char* text) {
+  lstrcpyA(text, kHeading);
+  for (int slot = 0; slot < PAYLOAD_SLOT_COUNT; ++slot) {
+    char name[PATH_SIZE];
+    if (!MapPayloadName(name, PayloadTable[slot].catalogueName))
+      AddLine(text, name);
+  }
+  AddLine(text, "install.exe");
+  AddLine(text, "eula.txt");
+  AddLine(text, "new.txt");
+}
+
+// The record, opened inside the held folder by its exact name and never
+// through a link, begins with its heading.
+int RecordStandsIn(HANDLE folder) {
+  wchar_t name[16];
+  unsigned length = MultiByteToWideChar(CP_ACP, 0, kRecordName, -1, name, 16);
+  HANDLE record;
+  if (length < 2 || NativeFailed(OpenInFolder(
+                        folder, name, (length - 1) * sizeof(wchar_t),
+                        FILE_READ_DATA | FILE_READ_ATTRIBUTES, &record)))
+    return 0;
+  HeldEntry held;
+  char start[sizeof kHeading] = "";
+  DWORD got = 0;
+  int stands = !NativeFailed(DescribeHeld(record, &held)) &&
+               !(held.attributes &
+                 (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT)) &&
+               ReadFile(record, start, sizeof start - 1, &got, nullptr) &&
+               got == sizeof start - 1 && memcmp(start, kHeading, got) == 0;
+  CloseHandle(record);
+  return stands;
+}
+
+int RecordedInFolder(const char* path) {
+  HANDLE folder = CreateFileA(
+      path, READ_CONTROL | FILE_LIST_DIRECTORY | FILE_READ_ATTRIBUTES,
+      FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+      OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT,
+      nullptr);
+  if (folder == INVALID_HANDLE_VALUE)
+    return 0;
+  HeldEntry held;
+  int recorded = !NativeFailed(DescribeHeld(folder, &held)) &&
+                 (held.attributes &
+                  (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT)) ==
+                     FILE_ATTRIBUTE_DIRECTORY &&
+                 !recordCalls.othersMayChange(folder) && RecordStandsIn(folder);
+  CloseHandle(folder);
+  return recorded;
+}
+
+// The long, full spelling of `path` without a trailing backslash; 0 when
+// it does not fit.
+int FullSpelling(const char* path, char* full) {
+  DWORD length = GetFullPathNameA(path, PATH_SIZE, full, nullptr);
+  if (!length || length >= PATH_SIZE)
+    return 0;
+  GetLongPathNameA(full, full, PATH_SIZE);
+  size_t end = strlen(full);
+  if (end && full[end - 1] == '\\')
+    full[end - 1] = '\0';
+  return 1;
+}
+
+} // namespace
+
+ErrorCode WriteInstallationRecord() {
+  static char text[RECORD_SIZE];
+  FormRecord(text);
+  wsprintfA(state.errorPath, "%s%s", state.destinationPath, kRecordName);
+  state.errorDetail = 0;
+  HANDLE record = CreateFreshFile(state.errorPath);
+  if (record == INVALID_HANDLE_VALUE)
+    return ERR_FILE_CREATE;
+  DWORD written = 0;
+  DWORD length = static_cast<DWORD>(strlen(text));
+  int whole =
+      WriteFile(record, text, length, &written, nullptr) && written == length;
+  if (!CloseHandle(record))
+    whole = 0;
+  if (whole)
+    return 0;
+  DeleteFileA(state.errorPath);
+  return ERR_DISK_WRITE;
+}
+
+int SameFolder(const char* a, const char* b) {
+  char fullA[PATH_SIZE], fullB[PATH_SIZE];
+  return FullSpelling(a, fullA) && FullSpelling(b, fullB) &&
+         lstrcmpiA(fullA, fullB) == 0;
+}
+
+int HoldsInstallation(const char* folder) {
+  if (RecordedInFolder(folder))
+    return 1;
+  char location[PATH_SIZE];
+  return ReadEntryLocation(location, sizeof location) &&
+         SameFolder(location, folder);
+}
