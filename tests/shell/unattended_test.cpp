@@ -795,6 +795,74 @@ int LeftCopiesToRun() {
 
 const std::string kRegistered = "c:\\orvel-tests\\registered\\";
 
+// What the system deletes at the next restart, in lower case.
+std::string PendingDeletions() {
+  char names[32768] = "";
+  DWORD size = sizeof names - 2;
+  RegGetValueA(HKEY_LOCAL_MACHINE,
+               "System\\CurrentControlSet\\Control\\Session Manager",
+               "PendingFileRenameOperations", RRF_RT_REG_MULTI_SZ, nullptr,
+               names, &size);
+  std::string all(names, size);
+  CharLowerBuffA(&all[0], static_cast<DWORD>(all.size()));
+  return all;
+}
+
+// Waits until no copy that the installer `parent` started runs any more.
+void WaitForCopiesOf(DWORD parent) {
+  for (DWORD start = GetTickCount(); GetTickCount() - start < 60000;) {
+    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+    PROCESSENTRY32 entry;
+    entry.dwSize = sizeof entry;
+    bool running = false;
+    for (BOOL ok = Process32First(snapshot, &entry); ok;
+         ok = Process32Next(snapshot, &entry))
+      running |= entry.th32ParentProcessID == parent &&
+                 lstrcmpiA(entry.szExeFile, "remove.exe") == 0;
+    CloseHandle(snapshot);
+    if (!running)
+      return;
+    Sleep(20);
+  }
+}
+
+// The uninstaller of the folder, killed at any moment of its removal: its
+// copy outside is scheduled for deletion at the next restart before it
+// runs, and the folder keeps its uninstaller until all else is gone.
+TEST(AppsAndFeatures, AKilledRemovalFromInsideLeavesNothingUnscheduled) {
+  char temp[MAX_PATH];
+  GetTempPathA(sizeof temp, temp);
+  for (DWORD after = 0; after <= 200; after += 40) {
+    disk::RemoveTree(kRegistered);
+    {
+      Installer run("/S /D=" + kRegistered);
+      ASSERT_EQ(0, run.ExitCodeWithin(60000)) << run.Describe();
+    }
+    {
+      Installer removal("/UN /S", (kRegistered + "install.exe").c_str());
+      Sleep(after);
+      TerminateProcess(removal.process.hProcess, 9);
+      removal.ExitCodeWithin(10000);
+      WaitForCopiesOf(removal.process.dwProcessId);
+    }
+    EndOrphanedScriptHosts();
+    EXPECT_TRUE(Exists(kRegistered + "install.exe") || !Exists(kRegistered))
+        << "killed after " << after << " ms";
+    const std::string pending = PendingDeletions();
+    for (const std::string& name : FolderContents(temp))
+      if (name.rfind("orvel-", 0) == 0 &&
+          Exists(temp + name + "\\remove.exe")) {
+        std::string copy = name + "\\remove.exe";
+        CharLowerBuffA(&copy[0], static_cast<DWORD>(copy.size()));
+        EXPECT_NE(std::string::npos, pending.find(copy)) << copy;
+      }
+  }
+  if (Exists(kRegistered)) {
+    EXPECT_EQ(0, RunCommandLine(EntryValue("QuietUninstallString")));
+  }
+  EXPECT_FALSE(Exists(kRegistered));
+}
+
 // Installed, updated and removed as Settings or a deployment tool would:
 // the entry's values, its refresh by the update, and its quiet uninstall
 // command, which removes everything, the uninstaller and the entry
