@@ -5,6 +5,12 @@
 
 int focusedItem = ITEM_BEGIN;
 
+// The focus is drawn once the person moves it with the keyboard, not
+// before: the window's first look stays the same for everyone. (The
+// system's own keyboard cues are no guide here: Wine shows them from the
+// start.)
+static int focusShown = 0;
+
 void AnnounceFocus(HWND window) {
   if (GetFocus() == window)
     NotifyWinEvent(EVENT_OBJECT_FOCUS, window, OBJID_CLIENT, focusedItem);
@@ -18,9 +24,7 @@ void MoveFocus(HWND window, int item) {
 
 int OnFocusKey(HWND window, WPARAM key, LPARAM flags) {
   if (key == VK_TAB) {
-    // From now on the person works with keys: show where the focus is.
-    SendMessageA(window, WM_CHANGEUISTATE,
-                 MAKEWPARAM(UIS_CLEAR, UISF_HIDEFOCUS), 0);
+    focusShown = 1;
     // Two items: forwards and backwards lead to the other one.
     MoveFocus(window,
               focusedItem == ITEM_BEGIN ? ITEM_DESTINATION : ITEM_BEGIN);
@@ -37,16 +41,8 @@ int OnFocusKey(HWND window, WPARAM key, LPARAM flags) {
   return 1;
 }
 
-void HideFocusUntilKeyboard(HWND window) {
-  BOOL alwaysShown = FALSE;
-  SystemParametersInfoA(SPI_GETKEYBOARDCUES, 0, &alwaysShown, 0);
-  if (!alwaysShown)
-    SendMessageA(window, WM_CHANGEUISTATE, MAKEWPARAM(UIS_SET, UISF_HIDEFOCUS),
-                 0);
-}
-
-void DrawKeyboardFocus(HWND window, HDC dc) {
-  if (SendMessageA(window, WM_QUERYUISTATE, 0, 0) & UISF_HIDEFOCUS)
+void DrawKeyboardFocus(HDC dc) {
+  if (!focusShown)
     return;
   DrawFocusRect(dc, focusedItem == ITEM_BEGIN ? &beginHitRect
                                               : &destinationHitRect);

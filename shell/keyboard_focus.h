@@ -25,9 +25,6 @@ int OnFocusKey(HWND window, WPARAM key, LPARAM flags);
 void MoveFocus(HWND window, int item);
 // Tells a screen reader where the focus is (when the window has it).
 void AnnounceFocus(HWND window);
-// WM_CREATE: the focus is not drawn until the keyboard is used, unless
-// the person asked Windows to show keyboard cues always.
-void HideFocusUntilKeyboard(HWND window);
-// Paint: the focus rectangle around the focused item's click area, when
-// the window's keyboard cues show it.
-void DrawKeyboardFocus(HWND window, HDC dc);
+// Paint: the focus rectangle around the focused item's click area, once
+// Tab has moved it.
+void DrawKeyboardFocus(HDC dc);

@@ -122,7 +122,7 @@ static void OnPaint(HWND window) {
   Draw(dc, layout);
   beginHitRect = ToRect(layout.beginHitRect);
   destinationHitRect = ToRect(layout.destinationHitRect);
-  DrawKeyboardFocus(window, dc);
+  DrawKeyboardFocus(dc);
   KeepPaintedLayout(window, layout);
 
   SelectObject(dc, previousFont);
@@ -156,7 +156,6 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam,
   switch (message) {
   case WM_CREATE:
     InitializeState(window);
-    HideFocusUntilKeyboard(window);
     return 0;
   case WM_PAINT:
     OnPaint(window);
@@ -175,10 +174,6 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam,
   case WM_CONTEXTMENU:
     if (OnContextMenu(window, lParam))
       return 0;
-    break;
-  case WM_UPDATEUISTATE:
-    // The focus rectangle appears (or goes) with the keyboard cues.
-    InvalidateRect(window, nullptr, FALSE);
     break;
   case WM_SETFOCUS:
     AnnounceFocus(window);

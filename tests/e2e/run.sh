@@ -226,6 +226,24 @@ expect_title_line() { # window title, text
     fail "the window's title line does not read \"$1\" ($2 of $3 pixels differ)"
 }
 
+# What a screen reader hears of the window, read from outside through
+# oleacc: the client's name, the begin button (a push button, role 43)
+# and the destination's value.
+accessible_field() { # tree, child, field (3 role, 4 name, 5 value)
+  awk -F'|' -v c="$2" -v f="$3" '$1 == "A" && $2 == c { print $f; exit }' \
+    <<<"$1"
+}
+
+expect_accessible() { # window title, begin label, destination
+  local tree
+  tree=$(timeout 20 wine "$probe" accessible "$1" 2>/dev/null | tr -d '\r')
+  [ "$(accessible_field "$tree" 0 4)" = "$1" ] &&
+    [ "$(accessible_field "$tree" 5 3)" = 43 ] &&
+    [ "$(accessible_field "$tree" 5 4)" = "$2" ] &&
+    [ "$(accessible_field "$tree" 4 5)" = "$3" ] ||
+    fail "the accessible tree of \"$1\" reads: $(tr '\n' ' ' <<<"$tree")"
+}
+
 # Opens the change-destination dialog by clicking the destination and
 # types a folder into it; Enter accepts.
 change_destination() { # folder
@@ -432,6 +450,7 @@ keys_in_the_idle_window() {
 refused_destination_then_full_installation() {
   start_installer Install "$installer"
   expect_title_line Install "Orvel Full Installation!"
+  expect_accessible Install "Begin Installation" 'c:\Orvel\'
   shot installer-window
 
   # A destination inside the Windows folder is refused, the dialog stays.
@@ -529,6 +548,7 @@ update_installation() {
   keys Return
   wait_gone "Change Destination Folder:"
   shot update-destination-focused
+  expect_accessible Install "Begin Update" "$destination\\"
   keys Tab Return
   wait_window "Choose Shortcut Icons"
   choose_menu_shortcut
@@ -582,6 +602,7 @@ uninstall() {
 
   start_installer UN-Install "$installer" /UN
   expect_title_line UN-Install "Orvel UN-INSTALL!"
+  expect_accessible UN-Install "UN-INSTALL !!" 'c:\Orvel\'
   shot uninstall-window
   change_destination "$destination"
   click_at "$begin_x" "$begin_y"
