@@ -18,6 +18,8 @@
 #include "engine/uninstaller_copy.h"
 #include "resources/resource_ids.h"
 #include "shell/flow_messages.h"
+#include "shell/keyboard_focus.h"
+#include "shell/main_window.h"
 #include "shell/popup_menu.h"
 #include "shell/product_start.h"
 #include "shell/unattended_rules.h"
@@ -289,16 +291,19 @@ LRESULT OnCommand(HWND window, WPARAM wParam, LPARAM lParam) {
   return DefWindowProcA(window, WM_COMMAND, wParam, lParam);
 }
 
-void OnKeyDown(HWND window, WPARAM wParam) {
+void OnKeyDown(HWND window, WPARAM wParam, LPARAM lParam) {
   if (RefusedWhileBusy())
     return;
   if (LOWORD(wParam) == VK_F5)
     PostMessageA(window, WM_COMMAND, CMD_READ_AGREEMENT, 0);
   else if (LOWORD(wParam) == VK_F9)
     PostMessageA(window, WM_COMMAND, CMD_LIST_FILES, 0);
+  else
+    OnFocusKey(window, LOWORD(wParam), lParam);
 }
 
-void OnRightButtonUp(HWND window, LPARAM lParam) {
+// The popup menu with its top left corner at a point of the screen.
+static void ShowPopupMenu(HWND window, POINT corner) {
   if (RefusedWhileBusy())
     return;
   PopupEntry entries[POPUP_MAX_ENTRIES];
@@ -307,9 +312,33 @@ void OnRightButtonUp(HWND window, LPARAM lParam) {
                                 state.iconChoiceOffered, entries);
   HMENU submenu = BuildMenu(UtilitiesEntries, UTILITIES_ENTRY_COUNT, nullptr);
   HMENU popup = BuildMenu(entries, count, submenu);
+  TrackPopupMenu(popup, 0, corner.x, corner.y, 0, window, nullptr);
+  DestroyMenu(popup); // takes the submenu with it
+}
+
+void OnRightButtonUp(HWND window, LPARAM lParam) {
   POINT click = {static_cast<LONG>(LOWORD(lParam)),
                  static_cast<LONG>(HIWORD(lParam))};
   ClientToScreen(window, &click);
-  TrackPopupMenu(popup, 0, click.x - 15, click.y - 35, 0, window, nullptr);
-  DestroyMenu(popup); // takes the submenu with it
+  ShowPopupMenu(window, {click.x - 15, click.y - 35});
+}
+
+int OnContextMenu(HWND window, LPARAM lParam) {
+  POINT corner = {static_cast<short>(LOWORD(lParam)),
+                  static_cast<short>(HIWORD(lParam))};
+  if (lParam == -1) {
+    // From the keyboard: the menu opens at the centre of the begin icon.
+    corner = {(beginHitRect.left + beginHitRect.right) / 2,
+              (beginHitRect.top + beginHitRect.bottom) / 2};
+    ClientToScreen(window, &corner);
+  } else {
+    RECT client;
+    GetClientRect(window, &client);
+    POINT inside = corner;
+    ScreenToClient(window, &inside);
+    if (!PtInRect(&client, inside))
+      return 0;
+  }
+  ShowPopupMenu(window, corner);
+  return 1;
 }

@@ -8,10 +8,14 @@
 
 // WM_COMMAND; the result is the window procedure's.
 LRESULT OnCommand(HWND window, WPARAM wParam, LPARAM lParam);
-// WM_KEYDOWN: F5 and F9; every key is consumed.
-void OnKeyDown(HWND window, WPARAM wParam);
+// WM_KEYDOWN: F5, F9 and the keys of the focus; every key is consumed.
+void OnKeyDown(HWND window, WPARAM wParam, LPARAM lParam);
 // WM_RBUTTONUP: the right-click popup menu.
 void OnRightButtonUp(HWND window, LPARAM lParam);
+// WM_CONTEXTMENU (Shift+F10, the menu key): the same menu, at the begin
+// icon. 0 when the point lies outside the client area (the default
+// procedure's then).
+int OnContextMenu(HWND window, LPARAM lParam);
 
 // The removal, after the destination was checked: every shortcut of the
 // product, then the destination folder tree; and the Apps & features entry

@@ -1,7 +1,9 @@
 #include "shell/main_window.h"
 
 #include "resources/resource_ids.h"
+#include "shell/accessible_window.h"
 #include "shell/commands.h"
+#include "shell/keyboard_focus.h"
 #include "shell/main_window_layout.h"
 #include "shell/start_up.h"
 #include "state/installer_state.h"
@@ -120,6 +122,8 @@ static void OnPaint(HWND window) {
   Draw(dc, layout);
   beginHitRect = ToRect(layout.beginHitRect);
   destinationHitRect = ToRect(layout.destinationHitRect);
+  DrawKeyboardFocus(dc);
+  KeepPaintedLayout(window, layout);
 
   SelectObject(dc, previousFont);
   DeleteObject(font);
@@ -157,7 +161,7 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam,
     OnPaint(window);
     return 0;
   case WM_KEYDOWN:
-    OnKeyDown(window, wParam);
+    OnKeyDown(window, wParam, lParam);
     return 0;
   case WM_COMMAND:
     return OnCommand(window, wParam, lParam);
@@ -167,6 +171,15 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam,
   case WM_RBUTTONUP:
     OnRightButtonUp(window, lParam);
     return 0;
+  case WM_CONTEXTMENU:
+    if (OnContextMenu(window, lParam))
+      return 0;
+    break;
+  case WM_SETFOCUS:
+    AnnounceFocus(window);
+    return 0;
+  case WM_GETOBJECT:
+    return AnswerGetObject(window, wParam, lParam);
   case WM_DESTROY:
     PostQuitMessage(closingExitCode);
     return 0;

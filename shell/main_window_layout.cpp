@@ -70,7 +70,8 @@ static void PlaceLine(const Measuring& m, PlacedText* placed, const char* text,
                       int lines) {
   placed->text[0] = '\0';
   Append(placed->text, LINE_TEXT_SIZE, text);
-  placed->x = CentredX(m, MeasureWidth(m, placed->text));
+  placed->width = MeasureWidth(m, placed->text);
+  placed->x = CentredX(m, placed->width);
   placed->y = lines * m.layout->textHeight;
 }
 
@@ -86,7 +87,8 @@ static void PlaceBegin(const Measuring& m, InstallMode mode,
   PlacedText& label = layout->beginLabel;
   label.text[0] = '\0';
   Append(label.text, LINE_TEXT_SIZE, BeginLabel(mode));
-  label.x = CentredX(m, MeasureWidth(m, label.text));
+  label.width = MeasureWidth(m, label.text);
+  label.x = CentredX(m, label.width);
   label.y = hit.bottom;
   // Clicks on the label under the icon count too.
   int growX = ScaledForDpi(BEGIN_GROW_X, m.dpi);
@@ -101,10 +103,10 @@ static void PlaceDestination(const Measuring& m,
   PlacedText& label = layout->destinationLabel;
   label.text[0] = '\0';
   Append(label.text, LINE_TEXT_SIZE, "Destination Folder:");
-  int labelWidth = MeasureWidth(m, label.text);
-  label.x = CentredX(m, labelWidth);
+  label.width = MeasureWidth(m, label.text);
+  label.x = CentredX(m, label.width);
   label.y = 11 * layout->textHeight;
-  layout->destinationHitRect = {label.x, label.y, label.x + labelWidth,
+  layout->destinationHitRect = {label.x, label.y, label.x + label.width,
                                 14 * layout->textHeight};
 
   char* path = layout->pathText;

@@ -23,7 +23,7 @@ struct LayoutRect {
 };
 
 struct PlacedText {
-  int x, y;
+  int x, y, width;
   char text[LINE_TEXT_SIZE];
 };
 

@@ -14,11 +14,14 @@
 # through the desktop's shell, the run mark in a namespace of its own and
 # a log never written through a link; then 62,737 with the uninstaller
 # it leaves in the folder, its Apps & features entry and the removal that
-# runs from a copy outside the folder), and it keeps its relocations,
+# runs from a copy outside the folder; then 65,812 with the window's
+# keyboard focus, its menu from the keyboard, the accessible object that
+# screen readers read and the names of the dialogs' controls), and it
+# keeps its relocations,
 # address randomisation (DYNAMIC_BASE) and no-execute data (NX_COMPAT).
 #   installer_overhead_test.sh OVERHEAD_SCRIPT OBJDUMP INSTALL_EXE
 set -euo pipefail
-limit=62976
+limit=66048
 overhead=$("$1" "$3")
 echo "install.exe overhead: $overhead bytes (limit: $limit)"
 failed=0

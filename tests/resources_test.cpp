@@ -95,10 +95,14 @@ TEST(DialogTemplates, ChangeDestination) {
        145,
        80,
        {{-1, "STATIC", kChild | SS_ICON, "", 1, 1, 0, 0},
+        {-1, "STATIC", kChild | SS_LEFT, "Enter the New Folder Location", 8, 28,
+         0, 0},
         {114, "EDIT", kChild | ES_AUTOHSCROLL | WS_BORDER | WS_TABSTOP, "", 8,
          28, 129, 12},
-        {120, "BUTTON", kChild | BS_PUSHBUTTON | WS_TABSTOP, "", 12, 47, 5, 5},
-        {128, "BUTTON", kChild | BS_PUSHBUTTON | WS_TABSTOP, "", 102, 47, 5, 5},
+        {120, "BUTTON", kChild | BS_PUSHBUTTON | BS_BITMAP | WS_TABSTOP,
+         "Default Destination", 12, 47, 5, 5},
+        {128, "BUTTON", kChild | BS_PUSHBUTTON | BS_BITMAP | WS_TABSTOP,
+         "Search", 102, 47, 5, 5},
         {121, "BUTTON", kChild | BS_PUSHBUTTON | WS_TABSTOP, "&Browse", 57, 59,
          31, 14},
         {116, "BUTTON", kChild | BS_PUSHBUTTON | WS_TABSTOP, "&Cancel", 12, 59,
@@ -159,11 +163,32 @@ TEST(DialogTemplates, Search) {
        21,
        270,
        123,
-       {{200, "LISTBOX", 0x50A00001, "", 2, 4, 266, 105},
-        {115, "BUTTON", 0x50010001, "", 2, 110, 0, 0},
-        {-1, "STATIC", 0x50020000,
+       {{-1, "STATIC", 0x50020000,
          "Double Click on the Desired Choice, or Select and Press Enter", 34,
-         110, 201, 10}}});
+         110, 201, 10},
+        {200, "LISTBOX", 0x50A00001, "", 2, 4, 266, 105},
+        {115, "BUTTON", 0x50010001, "OK", 2, 110, 0, 0}}});
+}
+
+// What a screen reader reads of each control: a button its text, an edit
+// box or list its label, the static text just before it.
+TEST(DialogTemplates, EveryControlHasAName) {
+  for (const char* name : {"AGREE", "CHANGEIT", "DTLINFO", "ICONS", "SEARCH"}) {
+    DialogTemplate got;
+    ASSERT_TRUE(LoadDialogTemplate(GetModuleHandleA(nullptr), name, got));
+    for (size_t i = 0; i < got.items.size(); ++i) {
+      const TemplateItem& item = got.items[i];
+      SCOPED_TRACE(std::string(name) + " control " + std::to_string(i));
+      if (item.className == "BUTTON") {
+        EXPECT_NE("", item.text);
+      }
+      if (item.className == "EDIT" || item.className == "LISTBOX") {
+        ASSERT_GT(i, 0u);
+        EXPECT_EQ("STATIC", got.items[i - 1].className);
+        EXPECT_NE("", got.items[i - 1].text);
+      }
+    }
+  }
 }
 
 TEST(DialogTemplates, NamesAreFoundInAnyCase) {

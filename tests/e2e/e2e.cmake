@@ -3,7 +3,8 @@
 add_executable(e2e_probe "${CMAKE_CURRENT_LIST_DIR}/probe.cpp")
 target_compile_options(e2e_probe PRIVATE ${ORVEL_WARNINGS})
 target_link_options(e2e_probe PRIVATE -static)
-target_link_libraries(e2e_probe PRIVATE user32 gdi32 kernel32)
+target_link_libraries(e2e_probe PRIVATE oleacc oleaut32 ole32 user32 gdi32
+  kernel32)
 
 if(CMAKE_CROSSCOMPILING AND ORVEL_BUILD_UPDATE)
   add_test(NAME e2e COMMAND "${CMAKE_CURRENT_LIST_DIR}/run.sh"

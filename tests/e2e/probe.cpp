@@ -10,11 +10,16 @@
 //                     the "Destination Folder:" label in the installer
 //                     window called TITLE, from the window font's line
 //                     height and the display scale
+//   probe accessible TITLE
+//                     the accessible tree of that installer window's client
+//                     area, as a screen reader reads it from outside:
+//                     A|child|role|name|value|state|left top width height
 //   probe line TITLE N TEXT
 //                     compares the painted line N of that window with TEXT
 //                     drawn in the window's font and colours; prints the
 //                     pixels that differ and the pixels of the text
 #include <windows.h>
+#include <oleacc.h>
 #include <tlhelp32.h>
 
 #include <stdio.h>
@@ -178,6 +183,46 @@ int PrintBeginPoint(const char* title) {
   return 0;
 }
 
+void PrintWide(BSTR text) {
+  for (BSTR c = text; c && *c; ++c)
+    putchar(*c < 128 ? static_cast<char>(*c) : '?');
+  SysFreeString(text);
+}
+
+int PrintAccessible(const char* title) {
+  HWND window = FindWindowA("Installation", title);
+  IAccessible* client = nullptr;
+  CoInitialize(nullptr);
+  if (!window ||
+      AccessibleObjectFromWindow(window, OBJID_CLIENT, IID_IAccessible,
+                                 reinterpret_cast<void**>(&client)) != S_OK)
+    return 1;
+  long count = 0;
+  client->get_accChildCount(&count);
+  for (long id = 0; id <= count; ++id) {
+    VARIANT child, role, state;
+    child.vt = VT_I4;
+    child.lVal = id;
+    VariantInit(&role);
+    VariantInit(&state);
+    client->get_accRole(child, &role);
+    client->get_accState(child, &state);
+    BSTR name = nullptr, value = nullptr;
+    client->get_accName(child, &name);
+    client->get_accValue(child, &value);
+    long x = 0, y = 0, w = 0, h = 0;
+    client->accLocation(&x, &y, &w, &h, child);
+    printf("A|%ld|%ld|", id, role.lVal);
+    PrintWide(name);
+    putchar('|');
+    PrintWide(value);
+    printf("|%ld|%ld %ld %ld %ld\n", state.lVal, x, y, w, h);
+  }
+  client->Release();
+  CoUninitialize();
+  return 0;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -192,9 +237,11 @@ int main(int argc, char** argv) {
     return PrintProcesses();
   if (argc >= 3 && strcmp(argv[1], "beginpoint") == 0)
     return PrintBeginPoint(argv[2]);
+  if (argc >= 3 && strcmp(argv[1], "accessible") == 0)
+    return PrintAccessible(argv[2]);
   if (argc >= 5 && strcmp(argv[1], "line") == 0)
     return CompareLine(argv[2], atoi(argv[3]), argv[4]);
   fprintf(stderr, "usage: probe windows | processes | beginpoint TITLE | "
-                  "line TITLE N TEXT\n");
+                  "accessible TITLE | line TITLE N TEXT\n");
   return 2;
 }

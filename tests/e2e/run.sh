@@ -11,11 +11,13 @@
 #
 # Scenarios, in order:
 #   0. the keys of the idle window, through the installer's own message
-#      loop and accelerator table;
+#      loop and accelerator table, and its menu by Shift+F10 and the
+#      menu key;
 #   1. a refused destination typed in the change-destination dialog shows
 #      its error box and leaves the dialog open;
 #   2. a full installation into a new folder, checked on disk;
-#   3. the update installer over that installation;
+#   3. the update installer over that installation, with the keyboard
+#      alone;
 #   4. install.exe /UN removes the folder and touches nothing outside it.
 # Screenshots land in BUILD_DIR/e2e-screenshots. Every exit path ends the
 # prefix's Wine processes and the X server; every wait has a time limit.
@@ -224,6 +226,24 @@ expect_title_line() { # window title, text
     fail "the window's title line does not read \"$1\" ($2 of $3 pixels differ)"
 }
 
+# What a screen reader hears of the window, read from outside through
+# oleacc: the client's name, the begin button (a push button, role 43)
+# and the destination's value.
+accessible_field() { # tree, child, field (3 role, 4 name, 5 value)
+  awk -F'|' -v c="$2" -v f="$3" '$1 == "A" && $2 == c { print $f; exit }' \
+    <<<"$1"
+}
+
+expect_accessible() { # window title, begin label, destination
+  local tree
+  tree=$(timeout 20 wine "$probe" accessible "$1" 2>/dev/null | tr -d '\r')
+  [ "$(accessible_field "$tree" 0 4)" = "$1" ] &&
+    [ "$(accessible_field "$tree" 5 3)" = 43 ] &&
+    [ "$(accessible_field "$tree" 5 4)" = "$2" ] &&
+    [ "$(accessible_field "$tree" 4 5)" = "$3" ] ||
+    fail "the accessible tree of \"$1\" reads: $(tr '\n' ' ' <<<"$tree")"
+}
+
 # Opens the change-destination dialog by clicking the destination and
 # types a folder into it; Enter accepts.
 change_destination() { # folder
@@ -234,7 +254,15 @@ change_destination() { # folder
   wait_gone "Change Destination Folder:"
 }
 
-# In the icons dialog: no desktop shortcut, the programs menu one only.
+# In the icons dialog, by keys: no desktop shortcut, the programs menu one
+# only (the dialog opens on "OK"; the desktop's box is three back).
+choose_menu_shortcut() {
+  keys shift+Tab shift+Tab shift+Tab space
+  [ "$(control_checked "Choose Shortcut Icons" 126)" = 0 ] &&
+    [ "$(control_checked "Choose Shortcut Icons" 125)" = 1 ] ||
+    fail "the keys did not leave the programs menu shortcut alone ticked"
+}
+
 close_orvel() {
   wait_window Orvel 30
   shot "$1"
@@ -358,6 +386,17 @@ setup() {
 
 # --- the scenarios ---------------------------------------------------------
 
+# The screen rectangle of the open popup menu.
+wait_menu() {
+  local i rect
+  for ((i = 0; i < 80; i++)); do
+    rect=$(windows | awk -F'|' '$1 == "W" && $3 == "#32768" { print $4; exit }')
+    [ -n "$rect" ] && echo "$rect" && return 0
+    sleep 0.25
+  done
+  fail "no popup menu within 20s"
+}
+
 # The title bar takes the click, so that the window has the keyboard.
 focus_window() {
   local rect
@@ -382,6 +421,22 @@ keys_in_the_idle_window() {
   shot help-by-f1
   click_control "Information and Details" 115
   wait_gone "Information and Details"
+  # The right-click menu from the keyboard, at the begin icon's centre.
+  keys shift+F10
+  local menu
+  menu=$(wait_menu)
+  set -- $menu
+  [ "$1" = "$begin_x" ] && [ "$2" -le "$begin_y" ] && [ "$4" -gt "$begin_y" ] ||
+    fail "the menu of Shift+F10 stands at $menu, not at $begin_x $begin_y"
+  shot menu-by-shift-f10
+  keys Escape
+  # Its last entry, "About...", from the menu key.
+  keys Menu
+  wait_menu >/dev/null
+  keys Up Return
+  expect_box "About Install" "Orvel Install  Ver. 1.04  (32 bit)"
+  keys Return
+  wait_gone "About Install"
   keys shift+c
   wait_window "Change Destination Folder:"
   keys Escape
@@ -395,6 +450,7 @@ keys_in_the_idle_window() {
 refused_destination_then_full_installation() {
   start_installer Install "$installer"
   expect_title_line Install "Orvel Full Installation!"
+  expect_accessible Install "Begin Installation" 'c:\Orvel\'
   shot installer-window
 
   # A destination inside the Windows folder is refused, the dialog stays.
@@ -485,11 +541,18 @@ update_installation() {
   start_installer Install "$update_installer"
   expect_title_line Install "Orvel Update!"
   shot update-window
-  change_destination "$destination"
-  click_at "$begin_x" "$begin_y"
+  # Tab leads from the begin icon to the destination; Enter opens it.
+  keys Tab Return
+  wait_window "Change Destination Folder:"
+  type_over "$destination"
+  keys Return
+  wait_gone "Change Destination Folder:"
+  shot update-destination-focused
+  expect_accessible Install "Begin Update" "$destination\\"
+  keys Tab Return
   wait_window "Choose Shortcut Icons"
   choose_menu_shortcut
-  click_control "Choose Shortcut Icons" 115
+  keys Return
   wait_window "New Changes in this Version"
   local changes="New Changes in this Version"
   [ "$(control_text "$changes" 115)" = OK ] &&
@@ -510,14 +573,14 @@ update_installation() {
   [ "$(control_text "$changes" 123)" = "Please Read These Changes" ] ||
     fail "the changes dialog's label is wrong"
   shot changes
-  click_control "$changes" 115
+  keys Return
   expect_box "Note:" "Allow this script to run?"
-  click_control "Note:" 6
+  keys Return
   expect_box "Install Now?" "Perform the Installation of Orvel Files now?"
-  click_control "Install Now?" 1
+  keys Return
   expect_box "COMPLETED!" "Installation Complete!"
   shot update-completed
-  click_control "COMPLETED!" 1
+  keys Return
   close_orvel orvel-after-update
   wait_process_gone install-update.exe
 
@@ -539,6 +602,7 @@ uninstall() {
 
   start_installer UN-Install "$installer" /UN
   expect_title_line UN-Install "Orvel UN-INSTALL!"
+  expect_accessible UN-Install "UN-INSTALL !!" 'c:\Orvel\'
   shot uninstall-window
   change_destination "$destination"
   click_at "$begin_x" "$begin_y"

@@ -20,7 +20,7 @@ LRESULT CALLBACK CommandsWindowProc(HWND window, UINT message, WPARAM wParam,
   case WM_COMMAND:
     return OnCommand(window, wParam, lParam);
   case WM_KEYDOWN:
-    OnKeyDown(window, wParam);
+    OnKeyDown(window, wParam, lParam);
     return 0;
   case WM_RBUTTONUP:
     OnRightButtonUp(window, lParam);
