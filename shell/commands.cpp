@@ -16,6 +16,7 @@
 #include "engine/remove_installation.h"
 #include "engine/uninstaller_copy.h"
 #include "resources/resource_ids.h"
+#include "shell/files_in_use.h"
 #include "shell/flow_messages.h"
 #include "shell/popup_menu.h"
 #include "shell/product_start.h"
@@ -59,7 +60,7 @@ void ShowAbout(HWND window) {
 // Removes every shortcut, then the folder tree, and closes.
 void UninstallBranch(HWND window) {
   ShowFileList();
-  if (Show(window, DestroyWarningMessage) != IDYES)
+  if (Show(window, DestroyWarningMessage) != IDYES || FilesStillHeld(window))
     return;
   RemoveShortcutsAndFolder();
   Show(window, RemovedMessage);
@@ -126,7 +127,7 @@ void RunFlow(HWND window) {
     return;
   if (state.installPerformed == 1)
     return;
-  if (Show(window, InstallNowMessage) != IDOK)
+  if (Show(window, InstallNowMessage) != IDOK || FilesStillHeld(window))
     return;
   if (!RunInstallation(window))
     return;
