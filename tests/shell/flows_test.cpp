@@ -304,6 +304,48 @@ TEST_F(Flows, AFailingInstallationReportsItsCodeAndAsksAgain) {
   EXPECT_TRUE(IsWindow(window));
 }
 
+// Orvel running from the folder: before anything changes, a box names it;
+// the person closes Orvel and chooses Retry, and the installation runs.
+TEST_F(Flows, RunningOrvelIsNamedBeforeAnythingChangesAndRetryGoesOn) {
+  CreateDirectoryA(folder.c_str(), nullptr);
+  ASSERT_TRUE(CopyFileA(ORVEL_EXE_PATH, In("orvel.exe").c_str(), FALSE));
+  disk::WriteBytes(In("orvel.chm"), "an earlier help file");
+  std::string command = "\"" + In("orvel.exe") + "\"";
+  STARTUPINFOA startup = {};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION orvel;
+  ASSERT_TRUE(CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0,
+                             nullptr, nullptr, &startup, &orvel));
+  HWND running = nullptr;
+  for (int i = 0; i < 300 && !(running = FindWindowA("OrvelDemo", "Orvel"));
+       ++i)
+    Sleep(50);
+  ASSERT_NE(nullptr, running);
+  AskOnlyWhetherToInstall();
+  std::string helpAtTheBox;
+  ScriptedUser user;
+  user.Answer({Press(IDOK)})
+      .Answer({Call([&](HWND) {
+                 helpAtTheBox = disk::ReadBytes(In("orvel.chm"));
+                 PostMessageA(running, WM_CLOSE, 0, 0);
+                 WaitForSingleObject(orvel.hProcess, 10000);
+               }),
+               Press(IDRETRY)})
+      .Answer({Press(IDOK)});
+  Begin();
+  CloseHandle(orvel.hThread);
+  CloseHandle(orvel.hProcess);
+  ASSERT_EQ(3u, user.shown().size());
+  ExpectBox(user.shown()[1], "Files in Use",
+            "Orvel is running.\n" + In("orvel.exe") +
+                "\n\nClose it, then choose Retry. Cancel changes nothing.",
+            MB_RETRYCANCEL | MB_ICONEXCLAMATION);
+  EXPECT_EQ("an earlier help file", helpAtTheBox);
+  EXPECT_EQ("COMPLETED!", user.shown()[2].caption);
+  EXPECT_EQ(disk::ReadBytes(ORVEL_CHM_PATH), disk::ReadBytes(In("orvel.chm")));
+  EXPECT_TRUE(CloseStartedOrvel());
+}
+
 TEST_F(Flows, AnInstallationAlreadyRunIsNotOfferedAgain) {
   state.agreementAccepted = 1;
   state.installPerformed = 1;
