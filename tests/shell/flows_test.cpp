@@ -327,7 +327,11 @@ TEST_F(Flows, RunningOrvelIsNamedBeforeAnythingChangesAndRetryGoesOn) {
   user.Answer({Press(IDOK)})
       .Answer({Call([&](HWND) {
                  helpAtTheBox = disk::ReadBytes(In("orvel.chm"));
-                 PostMessageA(running, WM_CLOSE, 0, 0);
+                 // As Windows' shutdown asks a program to close.
+                 EXPECT_TRUE(SendMessageA(running, WM_QUERYENDSESSION, 0,
+                                          ENDSESSION_CLOSEAPP));
+                 SendMessageA(running, WM_ENDSESSION, TRUE,
+                              ENDSESSION_CLOSEAPP);
                  WaitForSingleObject(orvel.hProcess, 10000);
                }),
                Press(IDRETRY)})
