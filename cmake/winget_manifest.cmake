@@ -45,6 +45,8 @@ Installers:
     ExpectedReturnCodes:
       - InstallerReturnCode: 1618
         ReturnResponse: installInProgress
+      - InstallerReturnCode: 75
+        ReturnResponse: packageInUse
       - InstallerReturnCode: 1639
         ReturnResponse: invalidParameter
       - InstallerReturnCode: 70

@@ -2,11 +2,13 @@
 
 #include "engine/agreement_text.h"
 #include "engine/destination.h"
+#include "engine/file_holders.h"
 #include "engine/fresh_file.h"
 #include "engine/install_steps.h"
 #include "engine/payload_check.h"
 #include "engine/payload_crc.h"
 #include "engine/payload_table.h"
+#include "engine/previous_files.h"
 #include "engine/version_info.h"
 #include "shortcuts/shortcut_runner.h"
 #include "state/installer_state.h"
@@ -21,6 +23,17 @@
 #include <string.h>
 
 int agreementCopyFailed = 0;
+
+namespace {
+
+int MoveIntoPlace(const char* from, const char* to) {
+  return MoveFileExA(from, to,
+                     MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
+}
+
+} // namespace
+
+int (*replaceFinalName)(const char* from, const char* to) = MoveIntoPlace;
 
 namespace {
 
@@ -273,8 +286,7 @@ ErrorCode ReplaceFinalFile(const PayloadPaths* paths) {
   if (attributes != INVALID_FILE_ATTRIBUTES &&
       (attributes & FILE_ATTRIBUTE_READONLY))
     SetLastError(ERROR_ACCESS_DENIED);
-  else if (MoveFileExA(paths->uncompressed, paths->finalPath,
-                       MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+  else if (replaceFinalName(paths->uncompressed, paths->finalPath))
     return 0;
   state.errorDetail = ErrorNumberOf(GetLastError());
   if (Exists(paths->finalPath))
@@ -303,24 +315,67 @@ ErrorCode InstallPayloadFile(const char* name) {
   return ReplaceFinalFile(&paths);
 }
 
-ErrorCode InstallFiles() {
-  ErrorCode result = ValidateDestination(1);
-  if (result != 0)
-    return result;
-  for (int slot = 0; slot < PAYLOAD_SLOT_COUNT && result == 0; ++slot) {
-    char name[PATH_SIZE];
+namespace {
+
+// Before the first file is replaced, every one to replace must be free:
+// not read-only, and open in no other program.
+ErrorCode CheckReplaceable() {
+  for (int slot = 0; slot < PAYLOAD_SLOT_COUNT; ++slot) {
+    char name[PATH_SIZE], path[PATH_SIZE];
     if (MapPayloadName(name, PayloadTable[slot].catalogueName))
       continue;
-    lstrcpynA(state.errorPath, name, PATH_SIZE);
-    state.errorDetail = 0;
+    InDestination(path, name);
+    DWORD attributes = GetFileAttributesA(path);
+    if (attributes == INVALID_FILE_ATTRIBUTES)
+      continue;
+    if ((attributes & FILE_ATTRIBUTE_READONLY) || OpenedElsewhere(path)) {
+      lstrcpynA(state.errorPath, name, PATH_SIZE);
+      state.errorDetail = EACCES;
+      return ERR_DELETE_PREVIOUS;
+    }
+  }
+  return 0;
+}
+
+// One slot: the previous file kept, the new one in its place.
+ErrorCode InstallSlot(int slot) {
+  char name[PATH_SIZE];
+  if (MapPayloadName(name, PayloadTable[slot].catalogueName))
+    return 0;
+  lstrcpynA(state.errorPath, name, PATH_SIZE);
+  state.errorDetail = 0;
+  char finalPath[PATH_SIZE];
+  InDestination(finalPath, name);
+  ErrorCode result = KeepPrevious(finalPath);
+  if (result == 0)
     result = ExtractPayload(
         static_cast<unsigned short>(PayloadTable[slot].resourceId));
-    if (result == 0)
-      result = InstallPayloadFile(name);
-  }
-  // Files installed before a failure stay; nothing is rolled back.
+  if (result == 0)
+    result = InstallPayloadFile(name);
+  if (result == 0)
+    MarkReplaced();
+  return result;
+}
+
+} // namespace
+
+ErrorCode InstallFiles() {
+  ErrorCode result = ValidateDestination(1);
+  if (result == 0)
+    result = CheckReplaceable();
   if (result != 0)
     return result;
+  for (int slot = 0; slot < PAYLOAD_SLOT_COUNT && result == 0; ++slot)
+    result = InstallSlot(slot);
+  // All or nothing: a failure puts back every file replaced before it.
+  if (result != 0) {
+    PutPreviousBack();
+    char temporary[PATH_SIZE];
+    InDestination(temporary, kUncompressedTemp);
+    DeleteFileA(temporary);
+    return result;
+  }
+  DropPrevious();
   InDestination(state.scratchText, "orvel.exe");
   UpdateShortcuts(state.shortcutFlags, state.scratchText);
   agreementCopyFailed = 0;

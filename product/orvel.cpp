@@ -31,6 +31,15 @@ LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam,
   case WM_PAINT:
     Paint(window);
     return 0;
+  // Nothing of Orvel's waits to be saved: it agrees to end with the
+  // session, or when an installer asks it to close (ENDSESSION_CLOSEAPP),
+  // and then closes as after WM_CLOSE.
+  case WM_QUERYENDSESSION:
+    return TRUE;
+  case WM_ENDSESSION:
+    if (wParam)
+      DestroyWindow(window);
+    return 0;
   case WM_DESTROY:
     PostQuitMessage(0);
     return 0;

@@ -17,6 +17,7 @@
 #include "engine/remove_installation.h"
 #include "engine/uninstaller_copy.h"
 #include "resources/resource_ids.h"
+#include "shell/files_in_use.h"
 #include "shell/flow_messages.h"
 #include "shell/keyboard_focus.h"
 #include "shell/main_window.h"
@@ -82,7 +83,7 @@ void UninstallBranch(HWND window) {
     return;
   }
   ShowFileList();
-  if (Show(window, DestroyWarningMessage) != IDYES)
+  if (Show(window, DestroyWarningMessage) != IDYES || FilesStillHeld(window))
     return;
   if (RemoveShortcutsAndFolder()) {
     Show(window, RemovedMessage);
@@ -155,7 +156,7 @@ void RunFlow(HWND window) {
     return;
   if (state.installPerformed == 1)
     return;
-  if (Show(window, InstallNowMessage) != IDOK)
+  if (Show(window, InstallNowMessage) != IDOK || FilesStillHeld(window))
     return;
   if (!RunInstallation(window))
     return;

@@ -5,6 +5,7 @@
 #include "engine/install_files.h"
 #include "engine/installation_record.h"
 #include "shell/commands.h"
+#include "shell/files_in_use.h"
 #include "shell/run_lock.h"
 #include "shell/start_up.h"
 #include "shortcuts/shortcut_flags.h"
@@ -54,7 +55,8 @@ int RefuseCommandLine(const CommandTail& tail) {
                          ? "Switch after /D="
                          : "No folder after";
   Log(what, word);
-  Log("Usage", "install.exe /S [/UN] [/LOG=file] [/D=folder]");
+  Log("Usage",
+      "install.exe /S [/UN] [/CLOSEAPPLICATIONS] [/LOG=file] [/D=folder]");
   return EXIT_BAD_COMMAND_LINE;
 }
 
@@ -98,6 +100,8 @@ ErrorCode Install() {
   ErrorCode code = ValidateDestination(0);
   if (code != 0)
     return Failed(code);
+  if (FilesStillHeld(nullptr))
+    return EXIT_FILES_IN_USE;
   Log(state.updateMode ? "Updating" : "Installing", state.destinationPath);
   // Starting the installer with /S is the deployer's acceptance.
   if (state.agreementIncluded == 1) {
@@ -138,6 +142,8 @@ int Remove() {
         state.destinationPath);
     return EXIT_NOT_INSTALLED;
   }
+  if (FilesStillHeld(nullptr))
+    return EXIT_FILES_IN_USE;
   Log("Removing", state.destinationPath);
   if (!RemoveShortcutsAndFolder()) {
     char stayed[MESSAGE_SIZE];
@@ -178,7 +184,10 @@ int Run(HINSTANCE instance, const CommandTail& tail) {
     if (code != 0)
       return Failed(code);
   }
-  return state.uninstallMode ? Remove() : Install();
+  closeApplications = tail.closeApplications;
+  int exitCode = state.uninstallMode ? Remove() : Install();
+  RestartClosedProduct();
+  return exitCode;
 }
 
 // The log's folder may be one that others can write: a link standing at

@@ -85,6 +85,7 @@ TailSpan SwitchInFolder(TailSpan folder) {
       ++wordEnd;
     TailSpan word{at, static_cast<size_t>(wordEnd - at)};
     if (WordIs(word, "/S") || WordIs(word, "/UN") ||
+        WordIs(word, "/CLOSEAPPLICATIONS") ||
         (word.length >= 5 && StartsWith(at, "/LOG=")) ||
         (word.length >= 3 && StartsWith(at, "/D=")))
       return word;
@@ -110,6 +111,8 @@ void ReadSwitch(TailSpan word, CommandTail* out) {
     out->unattended = 1;
   else if (WordIs(word, "/UN"))
     out->uninstall = 1;
+  else if (WordIs(word, "/CLOSEAPPLICATIONS"))
+    out->closeApplications = 1;
   else
     Complain(out, TAIL_UNKNOWN_SWITCH, word);
 }

@@ -12,6 +12,7 @@ enum {
   EXIT_SHORTCUTS_NOT_MADE = 72,    // files in place, shortcuts not as asked
   EXIT_AGREEMENT_NOT_WRITTEN = 73, // files in place, no eula.txt (new.txt)
   EXIT_NO_RUN_LOCK = 74,           // the mark of a running installer failed
+  EXIT_FILES_IN_USE = 75,          // a program holds a file; nothing changed
   EXIT_REMOVAL_INCOMPLETE = 1603,  // something of the folder stayed behind
   EXIT_NOT_INSTALLED = 1605,       // no orvel.exe in the folder to remove
   EXIT_INSTALLER_RUNNING = 1618,   // another installer shows its window
@@ -34,25 +35,26 @@ struct TailSpan {
 };
 
 struct CommandTail {
-  int unattended;       // the word /S is present
-  int uninstall;        // /UN selects removal
-  TailProblem problem;  // unattended tails only
-  TailSpan problemWord; // the unknown switch, or the one in the folder
-  TailSpan logFile;     // the value of /LOG=, empty without one
-  TailSpan destination; // the value of /D=, empty without one
-  int destinationGiven; // /D= is present
+  int unattended;        // the word /S is present
+  int uninstall;         // /UN selects removal
+  TailProblem problem;   // unattended tails only
+  TailSpan problemWord;  // the unknown switch, or the one in the folder
+  TailSpan logFile;      // the value of /LOG=, empty without one
+  TailSpan destination;  // the value of /D=, empty without one
+  int destinationGiven;  // /D= is present
+  int closeApplications; // /CLOSEAPPLICATIONS: ask the holders to close
 };
 
 // Reads a command tail. Without the word /S (either case) among its words
 // it is scanned as an interactive start always was: /UN anywhere, also
 // inside a longer word, selects removal, and only a /D=folder at the end
 // counts beside it (the window's destination; no problem is noted). With /S
-// it is read word by word: /S, /UN, /LOG=file and /D=folder are known
-// only as whole words from their start; /D= is the last switch and its
-// folder runs to the end of the tail, blanks included. A value enclosed in
-// double quotes loses them. The values select nothing; a folder that holds
-// a switch word after a blank (/S, /UN, /LOG=, /D=: a switch written after
-// /D=) is refused.
+// it is read word by word: /S, /UN, /CLOSEAPPLICATIONS, /LOG=file and
+// /D=folder are known only as whole words from their start; /D= is the
+// last switch and its folder runs to the end of the tail, blanks included. A
+// value enclosed in double quotes loses them. The values select nothing; a
+// folder that holds a switch word after a blank (/S, /UN, /CLOSEAPPLICATIONS,
+// /LOG=, /D=: a switch written after /D=) is refused.
 void ReadCommandTail(const char* tail, CommandTail* out);
 
 // A report as one log line into `line` (`size` bytes, always terminated,

@@ -15,6 +15,13 @@ HANDLE CreateUnguessableFile(const char* folder, const char* prefix, int digits,
                              const char* extension, DWORD attributes,
                              char* path, int size, DWORD* error);
 
+// Gives the file `existing` a second name (a hard link) in `folder`, made
+// like the names above from `prefix` and 8 random digits; a name that is
+// there already is never taken. 1 with its path in `path` (`size` bytes);
+// 0 when the volume has no hard links or no name could be made.
+int LinkUnguessableName(const char* existing, const char* folder,
+                        const char* prefix, char* path, int size);
+
 // Creates a new folder in `folder` (ending in a backslash) named `prefix`
 // and 16 random hexadecimal digits, with the given security, never taking
 // one that is there already. Its path, with a trailing backslash, goes

@@ -16,12 +16,15 @@
 # it leaves in the folder, its Apps & features entry and the removal that
 # runs from a copy outside the folder; then 65,812 with the window's
 # keyboard focus, its menu from the keyboard, the accessible object that
-# screen readers read and the names of the dialogs' controls), and it
-# keeps its relocations,
+# screen readers read and the names of the dialogs' controls; then 69,908
+# with the programs that hold the installation's files found and asked to
+# close, and the previous files kept until every one is replaced; then
+# 74,478 with the record an installation keeps of itself and the
+# removal that takes only such a folder), and it keeps its relocations,
 # address randomisation (DYNAMIC_BASE) and no-execute data (NX_COMPAT).
 #   installer_overhead_test.sh OVERHEAD_SCRIPT OBJDUMP INSTALL_EXE
 set -euo pipefail
-limit=66048
+limit=74752
 overhead=$("$1" "$3")
 echo "install.exe overhead: $overhead bytes (limit: $limit)"
 failed=0

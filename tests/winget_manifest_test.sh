@@ -25,6 +25,9 @@ for line in "PackageIdentifier: ${publisher%% *}.Orvel" \
   "ManifestVersion: 1.6.0"; do
   expect "$line" "$1"
 done
+# "In use, try again later" is a code winget knows to retry.
+grep -qzF -- $'      - InstallerReturnCode: 75\n        ReturnResponse: packageInUse' \
+  <<<"$manifest" || { echo "FAIL: 75 is not packageInUse"; failed=1; }
 for key in ShortDescription Architecture InstallerUrl InstallerType; do
   grep -qE "^ *(- )?$key: ." <<<"$manifest" ||
     { echo "FAIL: no $key"; failed=1; }

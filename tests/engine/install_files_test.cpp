@@ -140,10 +140,8 @@ TEST_F(InstallFilesTest, ReadOnlyPreviousProgramIsNotReplaced) {
   EXPECT_EQ(EACCES, state.errorDetail);
   EXPECT_STREQ("orvel.exe", state.errorPath);
   EXPECT_EQ("previous", ReadBytes(folder + "orvel.exe"));
-  // The expanded program waits beside it for the next run.
-  EXPECT_EQ(productExe, ReadBytes(folder + "$$unc.tm$"));
-  EXPECT_EQ((std::set<std::string>{"$$unc.tm$", "orvel.exe"}),
-            FolderContents(folder));
+  // Refused before anything was unpacked.
+  EXPECT_EQ((std::set<std::string>{"orvel.exe"}), FolderContents(folder));
 }
 
 TEST_F(InstallFilesTest, BackupNamedFileWithoutTitleStopsBeforeTheProgram) {
@@ -154,7 +152,7 @@ TEST_F(InstallFilesTest, BackupNamedFileWithoutTitleStopsBeforeTheProgram) {
   EXPECT_EQ(ERR_VERSION_DATA, InstallFiles());
   EXPECT_STREQ("orvel.exe", state.errorPath);
   EXPECT_EQ(newer, ReadBytes(folder + "orvel.exe"));
-  EXPECT_EQ((std::set<std::string>{"$$unc.tm$", "orvel.bak", "orvel.exe"}),
+  EXPECT_EQ((std::set<std::string>{"orvel.bak", "orvel.exe"}),
             FolderContents(folder));
 }
 
@@ -164,7 +162,7 @@ TEST_F(InstallFilesTest, PreviousProgramWithoutTitleStopsTheRun) {
   WriteBytes(folder + "orvel.exe", previous);
   EXPECT_EQ(ERR_VERSION_DATA, InstallFiles());
   EXPECT_EQ(previous, ReadBytes(folder + "orvel.exe"));
-  EXPECT_TRUE(Exists(folder + "$$unc.tm$"));
+  EXPECT_FALSE(Exists(folder + "$$unc.tm$"));
 }
 
 // The decompression box, the only window of the run.
@@ -206,16 +204,32 @@ TEST_F(InstallFilesTest, ResourcesThatCannotBeCopiedLeaveNothing) {
   EXPECT_EQ(ERR_FILE_CREATE, ExtractPayload(900));
 }
 
-TEST_F(InstallFilesTest, FailureAtTheSecondSlotKeepsTheFirst) {
-  std::string folder = Prepared("second");
-  WriteBytes(folder + "orvel.chm", "old help");
-  SetFileAttributesA((folder + "orvel.chm").c_str(), FILE_ATTRIBUTE_READONLY);
+// The help file cannot take its name (a full disk, say) after the program
+// took its own: the program goes back, and nothing of the run stays.
+int FailForTheHelpFile(const char* from, const char* to) {
+  if (strstr(to, "orvel.chm")) {
+    SetLastError(ERROR_DISK_FULL);
+    return 0;
+  }
+  return MoveFileExA(from, to, MOVEFILE_REPLACE_EXISTING);
+}
+
+TEST_F(InstallFilesTest, FailureAtTheSecondSlotPutsTheFirstBack) {
+  auto real = replaceFinalName;
+  replaceFinalName = FailForTheHelpFile;
   state.shortcutFlags = 6;
-  EXPECT_EQ(ERR_DELETE_PREVIOUS, InstallFiles());
-  EXPECT_STREQ("orvel.chm", state.errorPath);
-  EXPECT_EQ(productExe, ReadBytes(folder + "orvel.exe"));
-  EXPECT_EQ("old help", ReadBytes(folder + "orvel.chm"));
-  EXPECT_FALSE(Exists(folder + "eula.txt"));
+  for (bool earlier : {true, false}) {
+    std::string folder = Prepared(earlier ? "second" : "second-fresh");
+    if (earlier) {
+      WriteBytes(folder + "orvel.exe", "previous");
+      WriteBytes(folder + "orvel.chm", "old help");
+    }
+    const Tree before = Snapshot(folder);
+    EXPECT_EQ(earlier ? ERR_DELETE_PREVIOUS : ERR_RENAME_TEMP, InstallFiles());
+    EXPECT_STREQ("orvel.chm", state.errorPath);
+    EXPECT_EQ(before, Snapshot(folder)) << "earlier: " << earlier;
+  }
+  replaceFinalName = real;
   EXPECT_EQ(0u, launches.size());
   EXPECT_TRUE(FolderContents(kRoot + "temp\\").empty());
 }

@@ -68,7 +68,8 @@ TEST(AccessibleWindow, ScreenReaderReadsTheTreeAndBeginsInEveryMode) {
        "Choose Shortcut Icons"},
       // No installation to update: the flow's first check refuses.
       {1, 0, "Orvel Update!", "Begin Update", "Folder Error"},
-      {0, 1, "Orvel UN-INSTALL!", "UN-INSTALL !!", "List of Files"},
+      // No installation stands at the destination: the removal says so.
+      {0, 1, "Orvel UN-INSTALL!", "UN-INSTALL !!", "UN-Install"},
   };
   CoInitialize(nullptr);
   for (const ModeCase& mode : cases) {

@@ -305,6 +305,52 @@ TEST_F(Flows, AFailingInstallationReportsItsCodeAndAsksAgain) {
   EXPECT_TRUE(IsWindow(window));
 }
 
+// Orvel running from the folder: before anything changes, a box names it;
+// the person closes Orvel and chooses Retry, and the installation runs.
+TEST_F(Flows, RunningOrvelIsNamedBeforeAnythingChangesAndRetryGoesOn) {
+  CreateDirectoryA(folder.c_str(), nullptr);
+  ASSERT_TRUE(CopyFileA(ORVEL_EXE_PATH, In("orvel.exe").c_str(), FALSE));
+  disk::WriteBytes(In("orvel.chm"), "an earlier help file");
+  std::string command = "\"" + In("orvel.exe") + "\"";
+  STARTUPINFOA startup = {};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION orvel;
+  ASSERT_TRUE(CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0,
+                             nullptr, nullptr, &startup, &orvel));
+  HWND running = nullptr;
+  for (int i = 0; i < 300 && !(running = FindWindowA("OrvelDemo", "Orvel"));
+       ++i)
+    Sleep(50);
+  ASSERT_NE(nullptr, running);
+  AskOnlyWhetherToInstall();
+  std::string helpAtTheBox;
+  ScriptedUser user;
+  user.Answer({Press(IDOK)})
+      .Answer({Call([&](HWND) {
+                 helpAtTheBox = disk::ReadBytes(In("orvel.chm"));
+                 // As Windows' shutdown asks a program to close.
+                 EXPECT_TRUE(SendMessageA(running, WM_QUERYENDSESSION, 0,
+                                          ENDSESSION_CLOSEAPP));
+                 SendMessageA(running, WM_ENDSESSION, TRUE,
+                              ENDSESSION_CLOSEAPP);
+                 WaitForSingleObject(orvel.hProcess, 10000);
+               }),
+               Press(IDRETRY)})
+      .Answer({Press(IDOK)});
+  Begin();
+  CloseHandle(orvel.hThread);
+  CloseHandle(orvel.hProcess);
+  ASSERT_EQ(3u, user.shown().size());
+  ExpectBox(user.shown()[1], "Files in Use",
+            "Orvel is running.\n" + In("orvel.exe") +
+                "\n\nClose it, then choose Retry. Cancel changes nothing.",
+            MB_RETRYCANCEL | MB_ICONEXCLAMATION);
+  EXPECT_EQ("an earlier help file", helpAtTheBox);
+  EXPECT_EQ("COMPLETED!", user.shown()[2].caption);
+  EXPECT_EQ(disk::ReadBytes(ORVEL_CHM_PATH), disk::ReadBytes(In("orvel.chm")));
+  EXPECT_TRUE(CloseStartedOrvel());
+}
+
 TEST_F(Flows, AnInstallationAlreadyRunIsNotOfferedAgain) {
   state.agreementAccepted = 1;
   state.installPerformed = 1;
@@ -441,29 +487,32 @@ TEST_F(Flows, UninstallTakesOnlyARecordedFolderAndSaysWhatStayed) {
     EXPECT_TRUE(Exists(In("eula.txt")));
   }
   RecordedInstallation recorded(folder + "\\");
+  // The person's own file, open in another program.
+  CreateDirectoryA(In("data").c_str(), nullptr);
+  disk::WriteBytes(In("data\\notes.txt"), "made by the user");
   HANDLE held =
-      CreateFileA(In("eula.txt").c_str(), GENERIC_READ, FILE_SHARE_READ,
+      CreateFileA(In("data\\notes.txt").c_str(), GENERIC_READ, FILE_SHARE_READ,
                   nullptr, OPEN_EXISTING, 0, nullptr);
   ScriptedUser user;
   user.Answer({Press(IDOK)}).Answer({Press(IDYES)}).Answer({Press(IDOK)});
-  user.Answer({Press(IDOK)});
+  user.Answer({Press(IDOK)}).Answer({Press(IDOK)});
   {
     script_host::StartedBy fake(script_host::RecordStart);
     Begin();
   }
   CloseHandle(held);
-  EXPECT_EQ(
-      (std::vector<std::string>{"List of Files", "DESTROY Warning!",
-                                "Folder Delete Error", "Removal Incomplete"}),
-      Captions(user));
-  ASSERT_EQ(4u, user.shown().size());
-  const std::string& said = user.shown()[3].text;
+  EXPECT_EQ((std::vector<std::string>{
+                "List of Files", "DESTROY Warning!", "Folder Delete Error",
+                "Folder Delete Error", "Removal Incomplete"}),
+            Captions(user));
+  ASSERT_EQ(5u, user.shown().size());
+  const std::string& said = user.shown()[4].text;
   EXPECT_EQ(0u,
             said.find("Orvel could not be removed completely.\n\nStill in " +
                       folder + "\\:\n\n"))
       << said;
-  for (const char* name : {"    eula.txt\n", "    orvel.exe\n",
-                           "    install.rec\n", "run the removal"})
+  for (const char* name : {"    data\n", "    orvel.exe\n", "    install.rec\n",
+                           "run the removal"})
     EXPECT_NE(std::string::npos, said.find(name)) << name << " in " << said;
   EXPECT_GT(RecordedInstallation::asked, 0);
   EXPECT_EQ(1603, closingExitCode);

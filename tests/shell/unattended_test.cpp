@@ -45,7 +45,11 @@ enum Before {
   DOWNLOADS,
   // The product's files and a record of an installation, made by someone
   // else in a folder of their own.
-  FORGED
+  FORGED,
+  // Installed with an earlier help file; Orvel running from the folder,
+  // or the help file held open by another program.
+  ORVEL_RUNNING,
+  HELP_HELD
 };
 enum After {
   PAYLOAD,
@@ -69,10 +73,37 @@ struct Case {
   const char* logged; // part of the log, with %D; null: no log to read
 };
 
+const char kEntry[] =
+    "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Orvel";
+
+// A value of the Apps & features entry in the given view of the
+// registry; "-" when the entry or the value is missing.
+std::string EntryValue(const char* name, REGSAM view = KEY_WOW64_32KEY) {
+  HKEY key;
+  if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kEntry, 0, KEY_QUERY_VALUE | view,
+                    &key))
+    return "-";
+  char value[1024] = "";
+  DWORD type = 0, size = sizeof value - 1;
+  LONG error = RegQueryValueExA(key, name, nullptr, &type,
+                                reinterpret_cast<BYTE*>(value), &size);
+  RegCloseKey(key);
+  if (error)
+    return "-";
+  if (type == REG_DWORD)
+    return std::to_string(*reinterpret_cast<DWORD*>(value));
+  return value;
+}
+
 const char* const kInstall = INSTALL_EXE_PATH;
 const char* const kUpdate = INSTALL_UPDATE_EXE_PATH;
 // The copy of install.exe in the folder.
 const char* const kInFolder = "install.exe in the folder";
+
+const char kOrvelRunning[] = "Files in Use: Orvel is running. | %D\\orvel.exe";
+const char kHelpHeld[] =
+    "Files in Use: Another program is using a file of Orvel: | "
+    "%D\\orvel.chm";
 
 const Case kCases[] = {
     {"fresh", kInstall, NOTHING, "/S /LOG=%L /D=%D", 0, PAYLOAD,
@@ -88,9 +119,30 @@ const Case kCases[] = {
      NOTHING_MADE,
      "Folder Error: Error #41 | Installation not allowed in Windows Path | "
      "%D\\"},
-    {"held", kInstall, EARLIER_HELD, "/S /LOG=%L /D=%D", 70, EARLIER_KEPT,
-     "File Error: Error #70 | Couldn't Delete Previous File! | Extended "
-     "Error # 13 | No Permission | orvel.exe"},
+    {"held", kInstall, EARLIER_HELD, "/S /LOG=%L /D=%D", 75, EARLIER_KEPT,
+     "Files in Use: Another program is using a file of Orvel: | "
+     "%D\\orvel.exe"},
+    // A program that holds a file of the installation: answered at once
+    // with nothing changed, or asked to close first (and Orvel started
+    // again after an update).
+    {"orvel running", kUpdate, ORVEL_RUNNING, "/S /LOG=%L /D=%D", 75, AS_IT_WAS,
+     kOrvelRunning},
+    {"orvel running", kInstall, ORVEL_RUNNING, "/S /LOG=%L /D=%D", 75,
+     AS_IT_WAS, kOrvelRunning},
+    {"orvel running", kInstall, ORVEL_RUNNING, "/UN /S /LOG=%L /D=%D", 75,
+     AS_IT_WAS, kOrvelRunning},
+    {"orvel running", kUpdate, ORVEL_RUNNING,
+     "/S /CLOSEAPPLICATIONS /LOG=%L /D=%D", 0, PAYLOAD,
+     "Asked to close: orvel.exe"},
+    {"orvel running", kInstall, ORVEL_RUNNING,
+     "/UN /S /closeapplications /LOG=%L /D=%D", 0, GONE,
+     "Asked to close: orvel.exe"},
+    {"help held", kUpdate, HELP_HELD, "/S /LOG=%L /D=%D", 75, AS_IT_WAS,
+     kHelpHeld},
+    {"help held", kInstall, HELP_HELD, "/S /CLOSEAPPLICATIONS /LOG=%L /D=%D",
+     75, AS_IT_WAS, kHelpHeld},
+    {"help held", kInstall, HELP_HELD, "/UN /S /LOG=%L /D=%D", 75, AS_IT_WAS,
+     kHelpHeld},
     {"too long", kInstall, NOTHING, "/S /LOG=%L /D=%D\\%X", 12, NOTHING_MADE,
      "Error #12 | Destination Path Too Long"},
     {"longer than its buffer", kInstall, NOTHING, "/S /LOG=%L /D=%D\\%Y", 12,
@@ -286,14 +338,60 @@ protected:
       WriteBytes(kRoot + "victim\\precious.txt", "outside the installation");
       ASSERT_TRUE(CreateDirectoryW(FullWidthFolder().c_str(), nullptr));
     }
-    if (before == EARLIER_HELD || before == INSTALLED_HELD) {
-      std::string path =
-          folder +
-          (before == EARLIER_HELD ? "\\orvel.exe" : "\\data\\notes.txt");
+    if (before == ORVEL_RUNNING || before == HELP_HELD)
+      WriteBytes(folder + "\\orvel.chm", "an earlier help file");
+    if (before == ORVEL_RUNNING)
+      StartOrvel();
+    if (before == EARLIER_HELD || before == INSTALLED_HELD ||
+        before == HELP_HELD) {
+      std::string path = folder + (before == EARLIER_HELD ? "\\orvel.exe"
+                                   : before == HELP_HELD  ? "\\orvel.chm"
+                                                         : "\\data\\notes.txt");
       held = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
                          OPEN_EXISTING, 0, nullptr);
       ASSERT_NE(INVALID_HANDLE_VALUE, held);
     }
+  }
+
+  void StartOrvel() {
+    std::string command = "\"" + folder + "\\orvel.exe\"";
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    ASSERT_TRUE(CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0,
+                               nullptr, folder.c_str(), &startup, &orvel));
+    ASSERT_NE(nullptr, OrvelWindow(orvel.dwProcessId, true));
+  }
+
+  // Orvel's window, of process `id` or (`own` false) of any other.
+  static HWND OrvelWindow(DWORD id, bool own) {
+    for (int i = 0; i < 300; ++i) {
+      for (HWND window = FindWindowExA(nullptr, nullptr, "OrvelDemo", nullptr);
+           window;
+           window = FindWindowExA(nullptr, window, "OrvelDemo", nullptr)) {
+        DWORD owner = 0;
+        GetWindowThreadProcessId(window, &owner);
+        if ((owner == id) == own)
+          return window;
+      }
+      Sleep(100);
+    }
+    return nullptr;
+  }
+
+  // Orvel still running where the run changed nothing; closed by the run
+  // and, after an update, started again.
+  void ExpectOrvel(const Case& c) {
+    const bool closed = strstr(c.tail, "/CLOSE") || strstr(c.tail, "/close");
+    EXPECT_EQ(closed, WaitForSingleObject(orvel.hProcess, 0) == WAIT_OBJECT_0);
+    if (closed && c.after == PAYLOAD) {
+      HWND again = OrvelWindow(orvel.dwProcessId, false);
+      EXPECT_NE(nullptr, again) << "Orvel not started again";
+      PostMessageA(again, WM_CLOSE, 0, 0);
+    }
+    TerminateProcess(orvel.hProcess, 1);
+    WaitForSingleObject(orvel.hProcess, 10000);
+    CloseHandle(orvel.hThread);
+    CloseHandle(orvel.hProcess);
   }
 
   std::wstring FullWidthFolder() const {
@@ -354,6 +452,7 @@ protected:
   Tree foundBefore;
   std::vector<std::pair<std::string, std::string>> product;
   HANDLE held = INVALID_HANDLE_VALUE;
+  PROCESS_INFORMATION orvel = {};
 };
 
 TEST_P(Unattended, ExitCodeDiskAndLog) {
@@ -361,6 +460,7 @@ TEST_P(Unattended, ExitCodeDiskAndLog) {
   Prepare(c.before);
   const Tree before = Snapshot(kRoot);
   foundBefore = Snapshot(folder + "\\");
+  const std::string entryBefore = EntryValue("InstallLocation");
 
   std::vector<std::string> windows;
   long exitCode;
@@ -377,6 +477,14 @@ TEST_P(Unattended, ExitCodeDiskAndLog) {
   EXPECT_EQ(c.exitCode, exitCode) << "the log:\n" << ReadBytes(log);
   EXPECT_EQ(std::vector<std::string>{}, windows) << "no window, no box";
   ExpectAfter(c.after, c.program);
+  if (c.before == ORVEL_RUNNING)
+    ExpectOrvel(c);
+  // The entry names the installation made, and stays where nothing was.
+  if (c.after == PAYLOAD) {
+    EXPECT_EQ(folder + "\\", EntryValue("InstallLocation"));
+  } else if (c.exitCode == 75) {
+    EXPECT_EQ(entryBefore, EntryValue("InstallLocation"));
+  }
   // Nothing outside the destination changed.
   EXPECT_EQ(Outside(before, folder), Outside(Snapshot(kRoot), folder));
   if (c.logged) {
@@ -732,28 +840,6 @@ TEST(UnattendedLog, IsAppendedToAPlainFileNeverThroughALink) {
 } // namespace
 
 namespace {
-
-const char kEntry[] =
-    "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Orvel";
-
-// A value of the Apps & features entry in the given view of the
-// registry; "-" when the entry or the value is missing.
-std::string EntryValue(const char* name, REGSAM view = KEY_WOW64_32KEY) {
-  HKEY key;
-  if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kEntry, 0, KEY_QUERY_VALUE | view,
-                    &key))
-    return "-";
-  char value[1024] = "";
-  DWORD type = 0, size = sizeof value - 1;
-  LONG error = RegQueryValueExA(key, name, nullptr, &type,
-                                reinterpret_cast<BYTE*>(value), &size);
-  RegCloseKey(key);
-  if (error)
-    return "-";
-  if (type == REG_DWORD)
-    return std::to_string(*reinterpret_cast<DWORD*>(value));
-  return value;
-}
 
 void DeleteEntryValue(const char* name) {
   HKEY key;
