@@ -4,6 +4,7 @@
 #include "resources/resource_ids.h"
 #include "shell/flow_messages.h"
 #include "shell/main_window.h"
+#include "shortcuts/shell_links.h"
 #include "shortcuts/shortcut_runner.h"
 #include "state/installer_state.h"
 #include "tests/shell/commands_test_support.h"
@@ -334,6 +335,8 @@ TEST_F(Flows, UninstallRemovesEveryShortcutThenTheFolderTree) {
   CopyFileA(LICENCE_PATH, In("data\\notes.txt").c_str(), FALSE);
 
   removedFolder = folder;
+  // No other installation's shortcuts, which would keep the script out.
+  CompleteShortcuts(0x1F, "", "");
   ScriptedUser user;
   user.Answer({Press(IDOK)}).Answer({Press(IDYES)}).Answer({Press(IDOK)});
   {
