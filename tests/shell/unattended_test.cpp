@@ -11,6 +11,7 @@
 #include <tlhelp32.h>
 
 #include <cstring>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -39,7 +40,16 @@ enum Before {
   // to a file elsewhere and to a read-only one.
   LINKS_PLANTED,
   // A folder named eula.txt in the destination, where the copy goes.
-  EULA_FOLDER
+  EULA_FOLDER,
+  // Installed by a real run, then into "<folder>-second", which took the
+  // shortcuts over.
+  SECOND_INSTALLED,
+  // The temporary folder missing for the run; before it, nothing, or an
+  // installation by a real run.
+  NO_TEMP,
+  INSTALLED_NO_TEMP,
+  // The installer run from a copy in a folder named outside the code page.
+  FROM_CYRILLIC_FOLDER
 };
 enum After {
   PAYLOAD,
@@ -47,7 +57,9 @@ enum After {
   EARLIER_KEPT,
   GONE,
   HELD_FILE_LEFT,
-  AS_IT_WAS
+  AS_IT_WAS,
+  // Gone, but the shortcuts of "<folder>-second" and that folder stay.
+  GONE_SECOND_KEPT
 };
 
 struct Case {
@@ -63,7 +75,30 @@ struct Case {
   const char* logged; // part of the log, with %D; null: no log to read
 };
 
+// Sets an environment variable for the test's children, and back.
+struct Environment {
+  Environment(const char* name, const std::string& value) : name(name) {
+    char old[2048];
+    DWORD length = GetEnvironmentVariableA(name, old, sizeof old);
+    had = length > 0 && length < sizeof old;
+    if (had)
+      before = old;
+    SetEnvironmentVariableA(name, value.c_str());
+  }
+  ~Environment() {
+    SetEnvironmentVariableA(name, had ? before.c_str() : nullptr);
+  }
+  const char* name;
+  bool had = false;
+  std::string before;
+};
+
 const char* const kInstall = INSTALL_EXE_PATH;
+// A Downloads folder as a Russian Windows names it, which the code page
+// of a Western one cannot spell; the copy of the installer there, in
+// UTF-8 for the Installer helper.
+const wchar_t kCyrillicFolder[] = L"c:\\orvel-tests\\Загрузки";
+const char kCyrillicCopy[] = "c:\\orvel-tests\\Загрузки\\install.exe";
 const char* const kUpdate = INSTALL_UPDATE_EXE_PATH;
 
 const Case kCases[] = {
@@ -141,6 +176,18 @@ const Case kCases[] = {
      NOTHING_MADE, "| c:\\windows\\orvel\\"},
     {"hostile", kUpdate, NOTHING, "/S /LOG=%L /D=\\\\?\\c:\\windows\\orvel", 26,
      NOTHING_MADE, "Error #26"},
+    // Only the removed folder's shortcuts go.
+    {"first of two", kInstall, SECOND_INSTALLED, "/UN /S /LOG=%L /D=%D", 0,
+     GONE_SECOND_KEPT, "Removed: %D\\"},
+    // No script without a temporary folder; the shell links still work.
+    {"no temp", kInstall, NO_TEMP, "/S /LOG=%L /D=%D", 0, PAYLOAD,
+     "Temp Path Error"},
+    {"no temp", kInstall, INSTALLED_NO_TEMP, "/UN /S /LOG=%L /D=%D", 0, GONE,
+     "Temp Path Error"},
+    {"from a Cyrillic folder", kInstall, FROM_CYRILLIC_FOLDER,
+     "/S /LOG=%L /D=%D", 0, PAYLOAD, "Installed: %D\\"},
+    {"not spelled", kInstall, NOTHING, "/S /LOG=%L /D=%D\\Орвел", 15,
+     NOTHING_MADE, "Folder Error: Error #15"},
 };
 
 void PrintTo(const Case& c, std::ostream* out) {
@@ -206,8 +253,24 @@ protected:
                {"orvel.chm", ReadBytes(ORVEL_CHM_PATH)}};
   }
 
+  // Installs into `dest` as a deployer would.
+  static void InstallInto(const std::string& dest) {
+    Installer run("/S /D=" + dest);
+    ASSERT_EQ(0, run.ExitCodeWithin(60000)) << dest;
+  }
+
   void Prepare(Before before) {
-    if (before == NOTHING)
+    if (before == SECOND_INSTALLED || before == INSTALLED_NO_TEMP)
+      InstallInto(folder);
+    if (before == SECOND_INSTALLED)
+      InstallInto(folder + "-second");
+    if (before == FROM_CYRILLIC_FOLDER) {
+      CreateDirectoryW(kCyrillicFolder, nullptr);
+      ASSERT_TRUE(CopyFileW(
+          LongPath(kInstall).c_str(),
+          (std::wstring(kCyrillicFolder) + L"\\install.exe").c_str(), FALSE));
+    }
+    if (before == NOTHING || before >= SECOND_INSTALLED)
       return;
     if (before == LINKED_ELSEWHERE) {
       CreateDirectoryA((kRoot + "elsewhere").c_str(), nullptr);
@@ -304,6 +367,11 @@ protected:
     case AS_IT_WAS:
       EXPECT_EQ(foundBefore, Snapshot(inside));
       break;
+    case GONE_SECOND_KEPT:
+      EXPECT_FALSE(Exists(inside));
+      EXPECT_TRUE(ShortcutsMade());
+      EXPECT_EQ(product[0].second, ReadBytes(folder + "-second\\orvel.exe"));
+      break;
     }
   }
 
@@ -322,7 +390,13 @@ TEST_P(Unattended, ExitCodeDiskAndLog) {
   std::vector<std::string> windows;
   long exitCode;
   {
-    Installer run(Tail(c.tail), c.program);
+    std::optional<Environment> tmp, temp;
+    if (c.before == NO_TEMP || c.before == INSTALLED_NO_TEMP) {
+      tmp.emplace("TMP", kRoot + "no-such-temp\\");
+      temp.emplace("TEMP", kRoot + "no-such-temp\\");
+    }
+    Installer run(Tail(c.tail),
+                  c.before == FROM_CYRILLIC_FOLDER ? kCyrillicCopy : c.program);
     ASSERT_TRUE(run.started);
     exitCode = run.ExitCodeNotingWindows(60000, &windows);
   }
@@ -351,6 +425,9 @@ TEST_P(Unattended, ExitCodeDiskAndLog) {
     RemoveFolderLink(folder);
   RemoveDirectoryW(FullWidthFolder().c_str());
   RemoveTree(folder + "\\");
+  RemoveTree(folder + "-second\\");
+  DeleteFileW((std::wstring(kCyrillicFolder) + L"\\install.exe").c_str());
+  RemoveDirectoryW(kCyrillicFolder);
   RemoveTree(kRoot + "victim\\");
   RemoveTree(kRoot + "elsewhere\\");
   for (const char* name : {"victim.txt", "victim-ro.txt"}) {
@@ -368,24 +445,6 @@ namespace {
 
 using disk::Exists;
 using disk::FolderContents;
-
-// Sets an environment variable for the test's children, and back.
-struct Environment {
-  Environment(const char* name, const std::string& value) : name(name) {
-    char old[2048];
-    DWORD length = GetEnvironmentVariableA(name, old, sizeof old);
-    had = length > 0 && length < sizeof old;
-    if (had)
-      before = old;
-    SetEnvironmentVariableA(name, value.c_str());
-  }
-  ~Environment() {
-    SetEnvironmentVariableA(name, had ? before.c_str() : nullptr);
-  }
-  const char* name;
-  bool had = false;
-  std::string before;
-};
 
 // Wine's library choices for the test's children: those it was started
 // with, and `more`.
@@ -795,6 +854,12 @@ TEST(AppsAndFeatures, EntryFromInstallationToRemoval) {
   EXPECT_EQ("1.04", EntryValue("DisplayVersion"));
   EXPECT_EQ(ReadBytes(INSTALL_UPDATE_EXE_PATH),
             ReadBytes(kRegistered + "install.exe"));
+  // Both agreement copies are the installers' files.
+  const size_t updated = bytes - ReadBytes(INSTALL_EXE_PATH).size() +
+                         ReadBytes(INSTALL_UPDATE_EXE_PATH).size() +
+                         ReadBytes(kRegistered + "new.txt").size();
+  EXPECT_EQ(std::to_string((updated + 1023) / 1024),
+            EntryValue("EstimatedSize"));
 
   const int copiesBefore = LeftCopiesToRun();
   // With a log name too long to be made, which must not stop the run: the
@@ -914,6 +979,36 @@ TEST(AppsAndFeatures, IncompleteRemovalKeepsTheEntry) {
   EXPECT_EQ(0, RunCommandLine(quiet));
   EXPECT_FALSE(Exists(kRegistered));
   EXPECT_EQ("-", EntryValue("DisplayName"));
+}
+
+// A removal from the window, begun while an unattended installation holds
+// the run mark (stopped half-way here), says so and changes nothing; the
+// installation then completes.
+TEST(OverlappingRuns, TheWindowWaitsForAnUnattendedRun) {
+  const std::string folder = "c:\\orvel-tests\\overlap-window";
+  disk::RemoveTree(folder + "\\");
+  Installer first("/S /D=" + folder);
+  for (int wait = 0; wait < 20000 && !Exists(folder); ++wait)
+    Sleep(1);
+  ASSERT_TRUE(Exists(folder)) << "the first run did not begin";
+  SuspendThread(first.process.hThread);
+  {
+    Installer person("/UN /D=" + folder);
+    HWND window = person.WaitForWindow("UN-Install");
+    ASSERT_NE(nullptr, window);
+    PostMessageA(window, WM_COMMAND, 6, 0); // begin
+    HWND box = OthersWindow(GetCurrentProcessId(), "#32770", "Install");
+    ResumeThread(first.process.hThread);
+    ASSERT_NE(nullptr, box);
+    char text[1400] = "";
+    GetDlgItemTextA(box, 0xFFFF, text, sizeof text);
+    EXPECT_NE(nullptr, strstr(text, "in progress")) << text;
+    PostMessageA(box, WM_COMMAND, IDOK, 0);
+  }
+  EXPECT_EQ(0, first.ExitCodeWithin(60000));
+  EXPECT_EQ(ReadBytes(ORVEL_EXE_PATH), ReadBytes(folder + "\\orvel.exe"));
+  Installer removal("/UN /S /D=" + folder);
+  EXPECT_EQ(0, removal.ExitCodeWithin(60000));
 }
 
 } // namespace
