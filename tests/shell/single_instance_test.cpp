@@ -2,6 +2,7 @@
 // its "Install" window ends at once; an "UN-Install" window is no match
 // for it, but an unattended run is refused while either is open.
 #include "tests/shell/installer_process.h"
+#include "tests/support/disk_files.h"
 
 #include <gtest/gtest.h>
 #include <windows.h>
@@ -81,7 +82,7 @@ TEST(SingleInstance, UnattendedRunIsRefusedWhileAnUninstallWindowIsOpen) {
   Installer uninstaller("/UN");
   ASSERT_NE(nullptr, uninstaller.WaitForWindow("UN-Install"));
   const char folder[] = "c:\\orvel-tests\\refused-while-removing\\";
-  RemoveDirectoryA(folder);
+  disk::RemoveTree(folder); // a whole tree, whatever an earlier run left
 
   Installer unattended(std::string("/S /D=") + folder);
   EXPECT_EQ(1618, unattended.ExitCodeWithin(30000));
