@@ -164,6 +164,10 @@ ErrorCode ValidateDestination(int createFolders) {
   CopyBounded(state.errorPath, sizeof state.errorPath, path);
   if (code)
     return code;
+  // What the 8-bit calls leave of a character outside the code page; a
+  // name can hold none, so no other spelling is lost.
+  if (strchr(path, '?'))
+    return ERR_NAME_NOT_SPELLED;
   if ((code = CheckDrive(path)))
     return code;
   ReadWindowsDirectory(state.scratchText, PATH_SIZE);

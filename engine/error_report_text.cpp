@@ -24,6 +24,8 @@ const ErrorRow errorTable[] = {
     {ERR_PATH_TOO_LONG, "Destination Path Too Long"},
     {ERR_CREATE_FOLDER, "Couldn't Create a Folder"},
     {ERR_FOLDER_NAME_LENGTH, "Folder Names MUST be < 9 long"},
+    {ERR_NAME_NOT_SPELLED, "Destination has Characters that the Code Page\n"
+                           "of this Windows cannot spell: choose another Name"},
     {ERR_SPACES_IN_PATH, "Cannot have Spaces in Path"},
     {ERR_BAD_DRIVE,
      "Invalid Drive Specification\n(must be only a single letter)"},

@@ -6,6 +6,7 @@
 #include "engine/payload_table.h"
 #include "engine/registration.h"
 #include "state/installer_state.h"
+#include "state/same_folder.h"
 
 #include <string.h>
 
@@ -94,19 +95,6 @@ int RecordedInFolder(const char* path) {
   return recorded;
 }
 
-// The long, full spelling of `path` without a trailing backslash; 0 when
-// it does not fit.
-int FullSpelling(const char* path, char* full) {
-  DWORD length = GetFullPathNameA(path, PATH_SIZE, full, nullptr);
-  if (!length || length >= PATH_SIZE)
-    return 0;
-  GetLongPathNameA(full, full, PATH_SIZE);
-  size_t end = strlen(full);
-  if (end && full[end - 1] == '\\')
-    full[end - 1] = '\0';
-  return 1;
-}
-
 } // namespace
 
 ErrorCode WriteInstallationRecord() {
@@ -127,12 +115,6 @@ ErrorCode WriteInstallationRecord() {
     return 0;
   DeleteFileA(state.errorPath);
   return ERR_DISK_WRITE;
-}
-
-int SameFolder(const char* a, const char* b) {
-  char fullA[PATH_SIZE], fullB[PATH_SIZE];
-  return FullSpelling(a, fullA) && FullSpelling(b, fullB) &&
-         lstrcmpiA(fullA, fullB) == 0;
 }
 
 int HoldsInstallation(const char* folder) {

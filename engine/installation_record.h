@@ -25,10 +25,6 @@ ErrorCode WriteInstallationRecord();
 // names the folder.
 int HoldsInstallation(const char* folder);
 
-// The same folder, however it was spelled (case, short names, "..", a
-// trailing backslash).
-int SameFolder(const char* a, const char* b);
-
 // How the record's folder is asked who may change it; a test may put in
 // its own, since Wine maps access lists onto Unix permission bits.
 struct RecordCalls {

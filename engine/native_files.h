@@ -14,7 +14,6 @@ typedef LONG NativeStatus;
 enum : NativeStatus {
   NATIVE_NO_MORE_FILES = static_cast<NativeStatus>(0x80000006),
   NATIVE_MISSING = static_cast<NativeStatus>(0xC0000002),
-  NATIVE_NOT_FOUND = static_cast<NativeStatus>(0xC0000034),
 };
 
 // An error, as opposed to success or a warning (such as the end of a

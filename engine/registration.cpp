@@ -4,6 +4,7 @@
 #include "engine/payload_table.h"
 #include "engine/version_info.h"
 #include "state/installer_state.h"
+#include "state/same_folder.h"
 #include "state/system_library.h"
 
 namespace {
@@ -32,12 +33,13 @@ ULONGLONG SizeInDestination(const char* name) {
   return (static_cast<ULONGLONG>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
 }
 
-// What the installer put there: the product's files, the agreement copy
-// and the uninstaller; not what the user added since.
+// What the installers put there: the product's files, the agreement
+// copies of the installation and of its updates, and the uninstaller; not
+// what the user added since.
 DWORD InstalledKilobytes() {
-  ULONGLONG bytes =
-      SizeInDestination("install.exe") +
-      SizeInDestination(state.updateMode ? "new.txt" : "eula.txt");
+  ULONGLONG bytes = SizeInDestination("install.exe") +
+                    SizeInDestination("eula.txt") +
+                    SizeInDestination("new.txt");
   for (int slot = 0; slot < PAYLOAD_SLOT_COUNT; ++slot) {
     char name[PATH_SIZE];
     if (!MapPayloadName(name, PayloadTable[slot].catalogueName))

@@ -66,11 +66,16 @@ int IsNamed(const ListedEntry& entry, const wchar_t* name) {
 // in use, is finished by the next one, from the entry too.
 const wchar_t* const kMarks[] = {L"orvel.exe", L"install.rec", L"install.exe"};
 
-int IsMark(const ListedEntry& entry) {
-  for (const wchar_t* mark : kMarks)
-    if (IsNamed(entry, mark))
-      return 1;
+// The mark's bit (1, 2 or 4), or 0 for any other entry.
+int MarkBit(const ListedEntry& entry) {
+  for (int i = 0; i < 3; ++i)
+    if (IsNamed(entry, kMarks[i]))
+      return 1 << i;
   return 0;
+}
+
+int IsMark(const ListedEntry& entry) {
+  return MarkBit(entry) != 0;
 }
 
 // The box of a folder that stays, with the system's reason.
@@ -181,8 +186,10 @@ void EmptyFolder(HANDLE folder, int depth) {
   RemoveSubFolders(folder, depth);
 }
 
-// 1 when the held folder holds nothing but the marks of an installation.
-int OnlyMarksLeft(HANDLE folder) {
+// 1 when the held folder holds nothing but the marks of an installation;
+// those it holds go into `found`, a bit each.
+int OnlyMarksLeft(HANDLE folder, int* found) {
+  *found = 0;
   for (int restart = 1;; restart = 0) {
     NativeStatus status = ListFolder(folder, batch, sizeof batch, 0, restart);
     if (!Listed(status))
@@ -192,6 +199,7 @@ int OnlyMarksLeft(HANDLE folder) {
       at = ReadListed(at, &entry);
       if (!IsDotEntry(entry) && !IsMark(entry))
         return 0;
+      *found |= MarkBit(entry);
     }
   }
 }
@@ -199,15 +207,15 @@ int OnlyMarksLeft(HANDLE folder) {
 // Deletes the marks one after the other, stopping at one that stays
 // (the program still running, say): what follows it keeps the folder an
 // installation. The uninstaller that runs the removal is moved out.
-void RemoveMarks(HANDLE folder) {
-  for (const wchar_t* mark : kMarks) {
-    HANDLE entry;
-    NativeStatus status = removalCalls.openEntry(
-        folder, mark, static_cast<unsigned>(wcslen(mark) * sizeof(wchar_t)),
-        ENTRY_ACCESS, &entry);
-    if (status == NATIVE_NOT_FOUND)
+void RemoveMarks(HANDLE folder, int found) {
+  for (int i = 0; i < 3; ++i) {
+    if (!(found & (1 << i)))
       continue;
-    if (NativeFailed(status))
+    const wchar_t* mark = kMarks[i];
+    HANDLE entry;
+    if (NativeFailed(removalCalls.openEntry(
+            folder, mark, static_cast<unsigned>(wcslen(mark) * sizeof(wchar_t)),
+            ENTRY_ACCESS, &entry)))
       return;
     HeldEntry held;
     int gone = !NativeFailed(DescribeHeld(entry, &held)) &&
@@ -240,8 +248,9 @@ void RemoveDestinationTree() {
   } else {
     RemoveFilesAndLinks(folder, 1);
     RemoveSubFolders(folder, 0);
-    if (OnlyMarksLeft(folder))
-      RemoveMarks(folder);
+    int found;
+    if (OnlyMarksLeft(folder, &found))
+      RemoveMarks(folder, found);
     NativeStatus status = DeleteHeld(folder);
     if (NativeFailed(status))
       ReportFolder(NativeError(status));

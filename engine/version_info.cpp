@@ -11,8 +11,8 @@ enum {
   SUB_BLOCK_SIZE = 64,
 };
 
-typedef DWORD(WINAPI* InfoSizeCall)(LPCSTR, LPDWORD);
-typedef BOOL(WINAPI* InfoCall)(LPCSTR, DWORD, DWORD, LPVOID);
+typedef DWORD(WINAPI* InfoSizeCall)(LPCWSTR, LPDWORD);
+typedef BOOL(WINAPI* InfoCall)(LPCWSTR, DWORD, DWORD, LPVOID);
 typedef BOOL(WINAPI* QueryCall)(LPCVOID, LPCSTR, LPVOID*, PUINT);
 
 // A value of the version block by its sub-block path; 0 when it is
@@ -49,10 +49,19 @@ static bool BlockFits(const char* block, DWORD size) {
 }
 
 ErrorCode ReadVersionInfo(const char* fileName) {
+  wchar_t wide[PATH_SIZE];
+  if (!MultiByteToWideChar(CP_ACP, 0, fileName, -1, wide, PATH_SIZE))
+    wide[0] = L'\0';
+  return ReadVersionInfoW(wide);
+}
+
+// The wide calls read the same block as the 8-bit ones, which only
+// convert the name; the 8-bit query still finds room behind it.
+ErrorCode ReadVersionInfoW(const wchar_t* fileName) {
   state.versionFileVersion[0] = '\0';
   auto infoSize =
-      SystemCall<InfoSizeCall>("version.dll", "GetFileVersionInfoSizeA");
-  auto info = SystemCall<InfoCall>("version.dll", "GetFileVersionInfoA");
+      SystemCall<InfoSizeCall>("version.dll", "GetFileVersionInfoSizeW");
+  auto info = SystemCall<InfoCall>("version.dll", "GetFileVersionInfoW");
   // Without the system's reader no version data can be vouched for.
   if (!infoSize || !info)
     return ERR_VERSION_DATA;

@@ -23,6 +23,7 @@
 #include "shell/main_window.h"
 #include "shell/popup_menu.h"
 #include "shell/product_start.h"
+#include "shell/run_lock.h"
 #include "shell/unattended_rules.h"
 #include "shortcuts/shortcut_runner.h"
 #include "state/installer_state.h"
@@ -136,9 +137,26 @@ int AskBeforeInstalling(HWND window) {
 
 void RunFlow(HWND window);
 
+// The run mark, or the person is told why nothing will be done.
+int MarkTaken(HWND window) {
+  DWORD lock = TakeRunLock();
+  if (lock == ERROR_ALREADY_EXISTS)
+    Show(window, InProgressMessage);
+  if (lock == 0 || lock == ERROR_ALREADY_EXISTS)
+    return lock == 0;
+  wsprintfA(state.scratchText, NoRunMarkText, lock);
+  MessageBoxA(window, state.scratchText, InProgressMessage.caption,
+              InProgressMessage.style);
+  return 0;
+}
+
+// From the first check to the last change no other run may work on an
+// installation: an unattended removal would delete what this one made.
 void BeginFlow(HWND window) {
   flowRunning = 1;
-  RunFlow(window);
+  if (MarkTaken(window))
+    RunFlow(window);
+  ReleaseRunLock();
   flowRunning = 0;
 }
 
@@ -225,12 +243,12 @@ int ListWhatStayed(char* text, int size, const char* before,
 }
 
 int RemoveShortcutsAndFolder() {
-  // 31: remove every kind of shortcut, make none.
+  // 31: remove every kind of shortcut, make none; but only those that
+  // start this folder's programs.
   state.shortcutFlags = SHORTCUT_REMOVE_ONLY | SHORTCUT_DESKTOP |
                         SHORTCUT_PROGRAMS | SHORTCUT_STARTUP |
                         SHORTCUT_UNINSTALL;
-  wsprintfA(state.scratchText, "%s", state.destinationPath);
-  UpdateShortcuts(state.shortcutFlags, state.scratchText);
+  RemoveOwnShortcuts(state.destinationPath);
   RemoveInstallation();
   state.installPerformed = 1;
   // Kept while anything of the folder stays, so that Settings can run

@@ -48,6 +48,15 @@ const FlowMessage SwitchWarningMessage = {
     "Continue?",
     "WARNING!", 0x114};
 
+const FlowMessage InProgressMessage = {
+    "Another installation or removal of Orvel is in progress.\n\n"
+    "Nothing has been changed. Try again once it has finished.",
+    "Install", 0x30}; // OK, exclamation icon
+
+const char NoRunMarkText[] =
+    "The mark that keeps two installers apart could not be made\n"
+    "(system error %lu).\n\nNothing has been changed.";
+
 const char CompletionCaption[] = "COMPLETED!";
 
 namespace {

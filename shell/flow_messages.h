@@ -19,6 +19,10 @@ extern const FlowMessage RemovalIncompleteMessage;
 extern const char RemovalIncompleteAdvice[];
 extern const FlowMessage FixedDestinationMessage;
 extern const FlowMessage SwitchWarningMessage;
+// Another run holds the run mark; or, formatted with the system's error,
+// the mark could not be made (shown with the same caption and style).
+extern const FlowMessage InProgressMessage;
+extern const char NoRunMarkText[];
 
 extern const char CompletionCaption[];
 enum { COMPLETION_STYLE = 0 };

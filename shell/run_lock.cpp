@@ -30,6 +30,9 @@ int LookUp(NamespaceCalls* calls) {
 
 const char kNamespace[] = "Orvel Installer";
 
+// The mark while this process holds it.
+HANDLE mark = nullptr;
+
 // Administrators and SYSTEM, nobody else, nothing inherited.
 BOOL AdministratorsOnly(SECURITY_ATTRIBUTES* attributes) {
   attributes->nLength = sizeof *attributes;
@@ -73,6 +76,8 @@ DWORD LastError() {
 } // namespace
 
 DWORD TakeRunLock() {
+  if (mark)
+    return 0;
   SECURITY_ATTRIBUTES attributes;
   NamespaceCalls calls;
   // Where there are no namespaces, a global name with the same access
@@ -85,9 +90,24 @@ DWORD TakeRunLock() {
       return LastError();
     name = "Orvel Installer\\Run";
   }
-  HANDLE mark = CreateMutexA(&attributes, TRUE, name);
-  DWORD error = GetLastError();
-  if (!mark)
+  HANDLE made = CreateMutexA(&attributes, FALSE, name);
+  if (!made)
     return LastError();
-  return error == ERROR_ALREADY_EXISTS ? error : 0;
+  // Held is what counts, not made: a run that was refused may still keep
+  // the name open. One left by a run that was killed is taken over.
+  DWORD waited = WaitForSingleObject(made, 0);
+  if (waited == WAIT_OBJECT_0 || waited == WAIT_ABANDONED) {
+    mark = made;
+    return 0;
+  }
+  CloseHandle(made);
+  return ERROR_ALREADY_EXISTS;
+}
+
+void ReleaseRunLock() {
+  if (!mark)
+    return;
+  ReleaseMutex(mark);
+  CloseHandle(mark);
+  mark = nullptr;
 }

@@ -5,6 +5,7 @@
 #include "engine/uninstaller_copy.h"
 #include "shell/start_up_rules.h"
 #include "state/installer_state.h"
+#include "state/same_folder.h"
 #include "state/unguessable_file.h"
 
 #include <stdio.h>

@@ -33,8 +33,13 @@ static void ReadOwnFile() {
     title(self, state.scratchText, sizeof state.scratchText);
   CutAfterLastBackslash(state.installerFolder);
   // The file title may lack its extension (Explorer's setting), and a bare
-  // name is found by a search, so the version is read from the full path.
-  ReadVersionInfo(self);
+  // name is found by a search, so the version is read from the full path,
+  // spelled in wide characters: the 8-bit spelling of a folder named
+  // outside the code page holds question marks.
+  wchar_t wide[PATH_SIZE];
+  length = GetModuleFileNameW(state.appInstance, wide, PATH_SIZE);
+  wide[length < PATH_SIZE ? length : PATH_SIZE - 1] = L'\0';
+  ReadVersionInfoW(wide);
   lstrcpynA(state.installerVersion, state.versionFileVersion,
             sizeof state.installerVersion);
 }

@@ -8,6 +8,7 @@
 #include "shell/files_in_use.h"
 #include "shell/run_lock.h"
 #include "shell/start_up.h"
+#include "shell/wide_command_line.h"
 #include "shortcuts/shortcut_flags.h"
 #include "shortcuts/shortcut_runner.h"
 #include "state/installer_state.h"
@@ -62,13 +63,16 @@ int RefuseCommandLine(const CommandTail& tail) {
 
 // /D= replaces the default destination; one too long for its buffer is
 // refused whole rather than cut to another folder.
+// So is one that the 8-bit line does not spell as it was given.
 ErrorCode TakeDestination(TailSpan destination) {
-  if (CopySpan(state.destinationPath, sizeof state.destinationPath,
-               destination))
-    return 0;
+  int taken = CopySpan(state.destinationPath, sizeof state.destinationPath,
+                       destination);
   CopySpan(state.errorPath, sizeof state.errorPath, destination);
   state.errorDetail = 0;
-  return ERR_PATH_TOO_LONG;
+  if (!taken)
+    return ERR_PATH_TOO_LONG;
+  return DestinationSpelledAsGiven(destination.start) ? 0
+                                                      : ERR_NAME_NOT_SPELLED;
 }
 
 // The report a person would have been shown, into the log.
@@ -160,9 +164,10 @@ int Run(HINSTANCE instance, const CommandTail& tail) {
   if (tail.problem != TAIL_FINE)
     return RefuseCommandLine(tail);
   // The window of an interactive installer is left alone: nobody asked
-  // for it to come forward.
-  if (FindWindowA("Installation", "Install")) {
-    Log("Refused", "another installer is running (its window \"Install\")");
+  // for it to come forward. One switched to removal counts as much.
+  if (FindWindowA("Installation", "Install") ||
+      FindWindowA("Installation", "UN-Install")) {
+    Log("Refused", "another installer is running (its window is open)");
     return EXIT_INSTALLER_RUNNING;
   }
   DWORD lock = TakeRunLock();

@@ -1,6 +1,8 @@
+#include "engine/error_report.h"
 #include "shell/self_removal.h"
 #include "shell/start_up.h"
 #include "shell/unattended.h"
+#include "shell/wide_command_line.h"
 #include "state/installer_state.h"
 
 #include <string.h>
@@ -21,13 +23,18 @@ static int BringRunningInstallerForward(HINSTANCE instance) {
 }
 
 // A /D= at the end of the tail names the window's destination; one too
-// long for its buffer is passed over rather than cut to another folder.
-static void TakeWindowDestination(const CommandTail& reading) {
+// long for its buffer is passed over rather than cut to another folder,
+// and one the 8-bit line does not spell as given is refused at once.
+static void TakeWindowDestination(HWND window, const CommandTail& reading) {
   if (reading.destinationGiven &&
       reading.destination.length < sizeof state.destinationPath) {
-    memcpy(state.destinationPath, reading.destination.start,
-           reading.destination.length);
-    state.destinationPath[reading.destination.length] = '\0';
+    char* taken = DestinationSpelledAsGiven(reading.destination.start)
+                      ? state.destinationPath
+                      : state.errorPath;
+    memcpy(taken, reading.destination.start, reading.destination.length);
+    taken[reading.destination.length] = '\0';
+    if (taken == state.errorPath)
+      ReportError(window, ERR_NAME_NOT_SPELLED);
   }
 }
 
@@ -61,7 +68,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE previous, LPSTR tail,
   // Without a window the loop would wait for ever.
   if (!window)
     return 0;
-  TakeWindowDestination(reading);
+  TakeWindowDestination(window, reading);
   HACCEL accelerators = LoadAcceleratorsA(instance, "acceltable");
   ShowWindow(window, show);
   UpdateWindow(window);

@@ -1,6 +1,7 @@
 #include "shortcuts/shell_links.h"
 
 #include "state/installer_state.h"
+#include "state/same_folder.h"
 #include "state/system_library.h"
 
 #include <windows.h>
@@ -75,25 +76,33 @@ int FolderOf(const Shortcut& shortcut, char* folder) {
   return 1;
 }
 
-// Saves one shortcut through the shell link object.
-bool SaveLink(IShellLinkA* link, const char* path) {
+IShellLinkA* NewLink() {
+  auto create = SystemCall<CreateCall>("ole32.dll", "CoCreateInstance");
+  IShellLinkA* link = nullptr;
+  if (!create || FAILED(create(kShellLink, nullptr, CLSCTX_INPROC_SERVER,
+                               kShellLinkA, reinterpret_cast<void**>(&link))))
+    return nullptr;
+  return link;
+}
+
+// Saves the link as the file `path`, or loads it from there.
+bool SaveOrLoad(IShellLinkA* link, const char* path, bool save) {
   IPersistFile* file = nullptr;
   if (FAILED(
           link->QueryInterface(kPersistFile, reinterpret_cast<void**>(&file))))
     return false;
   wchar_t widePath[MAX_PATH];
-  bool saved = MultiByteToWideChar(CP_ACP, 0, path, -1, widePath, MAX_PATH) &&
-               SUCCEEDED(file->Save(widePath, TRUE));
+  bool done = MultiByteToWideChar(CP_ACP, 0, path, -1, widePath, MAX_PATH) &&
+              SUCCEEDED(save ? file->Save(widePath, TRUE)
+                             : file->Load(widePath, STGM_READ));
   file->Release();
-  return saved;
+  return done;
 }
 
 bool MakeLink(const Shortcut& shortcut, const char* path,
               const char* targetPath, const char* workingFolder) {
-  auto create = SystemCall<CreateCall>("ole32.dll", "CoCreateInstance");
-  IShellLinkA* link = nullptr;
-  if (!create || FAILED(create(kShellLink, nullptr, CLSCTX_INPROC_SERVER,
-                               kShellLinkA, reinterpret_cast<void**>(&link))))
+  IShellLinkA* link = NewLink();
+  if (!link)
     return false;
   // The uninstall shortcut starts the installer beside the program with
   // its uninstall switch.
@@ -110,19 +119,45 @@ bool MakeLink(const Shortcut& shortcut, const char* path,
   link->SetIconLocation(program, 0);
   if (shortcut.flag == SHORTCUT_DESKTOP)
     link->SetHotkey(kHotKey);
-  bool saved = SaveLink(link, path);
+  bool saved = SaveOrLoad(link, path, true);
   link->Release();
   return saved;
+}
+
+// Whether the shortcut file `path` starts a program in `folder`; false
+// when it cannot be read as a shell link.
+bool StartsIn(const char* path, const char* folder) {
+  IShellLinkA* link = NewLink();
+  if (!link)
+    return false;
+  char program[PATH_SIZE] = "";
+  bool read = SaveOrLoad(link, path, false) &&
+              link->GetPath(program, sizeof program, nullptr, 0) == S_OK;
+  link->Release();
+  // The script writes the uninstall shortcut's switch into its target, so
+  // only what comes before the last backslash counts.
+  char* lastSlash = strrchr(program, '\\');
+  if (!read || !lastSlash)
+    return false;
+  lastSlash[1] = '\0';
+  return SameFolder(program, folder);
+}
+
+// The path of one shortcut's file; 0 when its folder cannot be found.
+int LinkPath(const Shortcut& shortcut, char* folder, char* path) {
+  if (!FolderOf(shortcut, folder))
+    return 0;
+  wsprintfA(path, "%s\\%s", folder, shortcut.name);
+  return 1;
 }
 
 // Brings one shortcut to what the flags ask; whether it is so now.
 bool Complete(const Shortcut& shortcut, bool removeOnly, const char* targetPath,
               const char* workingFolder) {
   char folder[MAX_PATH + 16];
-  if (!FolderOf(shortcut, folder))
-    return false;
   char path[MAX_PATH + 40];
-  wsprintfA(path, "%s\\%s", folder, shortcut.name);
+  if (!LinkPath(shortcut, folder, path))
+    return false;
   if (removeOnly) {
     if (Exists(path))
       DeleteFileA(path);
@@ -131,10 +166,26 @@ bool Complete(const Shortcut& shortcut, bool removeOnly, const char* targetPath,
       RemoveDirectoryA(folder);
     return !Exists(path);
   }
-  if (Exists(path))
+  // One that starts another folder's program is taken over, as the
+  // script would have done.
+  if (Exists(path) && StartsIn(path, workingFolder))
     return true;
   CreateDirectoryA(folder, nullptr);
   return MakeLink(shortcut, path, targetPath, workingFolder);
+}
+
+// The shell link objects need COM on this thread; 1 when this call
+// started it and EndCom must end it.
+int StartCom() {
+  auto initialise = SystemCall<InitialiseCall>("ole32.dll", "CoInitialize");
+  return initialise && SUCCEEDED(initialise(nullptr));
+}
+
+void EndCom(int started) {
+  auto uninitialise =
+      SystemCall<UninitialiseCall>("ole32.dll", "CoUninitialize");
+  if (started && uninitialise)
+    uninitialise();
 }
 
 } // namespace
@@ -146,16 +197,31 @@ bool Complete(const Shortcut& shortcut, bool removeOnly, const char* targetPath,
                                         const char* targetPath,
                                         const char* workingFolder) {
   const bool removeOnly = (flags & SHORTCUT_REMOVE_ONLY) != 0;
-  auto initialise = SystemCall<InitialiseCall>("ole32.dll", "CoInitialize");
-  auto uninitialise =
-      SystemCall<UninitialiseCall>("ole32.dll", "CoUninitialize");
-  bool initialised = initialise && SUCCEEDED(initialise(nullptr));
+  int started = StartCom();
   int complete = 1;
   for (const Shortcut& shortcut : kShortcuts)
-    if ((removeOnly || (flags & shortcut.flag)) &&
+    if ((flags & shortcut.flag) &&
         !Complete(shortcut, removeOnly, targetPath, workingFolder))
       complete = 0;
-  if (initialised && uninitialise)
-    uninitialise();
+  EndCom(started);
   return complete;
+}
+
+[[gnu::noinline]] ShortcutFlags ShortcutsOfFolder(const char* folder,
+                                                  ShortcutFlags* others) {
+  int started = StartCom();
+  ShortcutFlags own = 0;
+  *others = 0;
+  for (const Shortcut& shortcut : kShortcuts) {
+    char linkFolder[MAX_PATH + 16];
+    char path[MAX_PATH + 40];
+    if (!LinkPath(shortcut, linkFolder, path) || !Exists(path))
+      continue;
+    if (StartsIn(path, folder))
+      own |= shortcut.flag;
+    else
+      *others |= shortcut.flag;
+  }
+  EndCom(started);
+  return own;
 }

@@ -42,6 +42,8 @@ unsigned StartByFullPath(const char* program, char* commandLine,
 }
 
 const char kShortcutName[] = "Orvel";
+const ShortcutFlags kEveryKind = SHORTCUT_DESKTOP | SHORTCUT_PROGRAMS |
+                                 SHORTCUT_STARTUP | SHORTCUT_UNINSTALL;
 // However late the script host starts, it gets this long to finish.
 const DWORD kScriptHostLimitMs = 60000;
 enum { TEMP_FOLDER_SIZE = 825 };
@@ -168,6 +170,19 @@ void WaitForScriptHost(HANDLE process) {
     PostQuitMessage(static_cast<int>(quitCode));
 }
 
+// Notes the status for an unattended run's exit code and tells the user
+// of a failure.
+ShortcutStatus Reported(ShortcutStatus status) {
+  lastShortcutStatus = status;
+  if (status != 0) {
+    wsprintfA(state.scratchText,
+              "Could not access Shortcut Icons\n\n(Error #%d)\n", status);
+    ShowMessageBox(state.mainWindow, state.scratchText, "Error",
+                   MB_OK | MB_ICONEXCLAMATION);
+  }
+  return status;
+}
+
 // Writes the script and has the host carry it out; the status.
 ShortcutStatus RunScript(HANDLE file, const char* scriptPath,
                          ShortcutFlags flags, const char* targetPath,
@@ -206,10 +221,9 @@ ShortcutStatus UpdateShortcuts(ShortcutFlags flags, const char* target) {
   char scriptPath[PATH_SIZE];
   DWORD error = 0;
   HANDLE file = CreateScriptFile(scriptPath, &error);
-  if (file == INVALID_HANDLE_VALUE && error == ERROR_PATH_NOT_FOUND) {
+  // Without a temporary folder the shell links below still do the work.
+  if (file == INVALID_HANDLE_VALUE && error == ERROR_PATH_NOT_FOUND)
     ShowMessageBox(state.mainWindow, "", "Temp Path Error", MB_OK);
-    return 1;
-  }
   ShortcutStatus status = 1;
   if (file != INVALID_HANDLE_VALUE) {
     scriptWritten = 1;
@@ -218,17 +232,25 @@ ShortcutStatus UpdateShortcuts(ShortcutFlags flags, const char* target) {
     DeleteFileA(scriptPath);
   }
   // Whatever the script did or failed to do, the shortcuts end up as
-  // asked, or the user is told.
+  // asked, or the user is told. A removal's script removes every kind.
+  if (flags & SHORTCUT_REMOVE_ONLY)
+    flags |= kEveryKind;
   if (CompleteShortcuts(flags, targetPath, workingFolder))
     status = 0;
   else if (status == 0)
     status = SHORTCUTS_NOT_MADE;
-  lastShortcutStatus = status;
-  if (status != 0) {
-    wsprintfA(state.scratchText,
-              "Could not access Shortcut Icons\n\n(Error #%d)\n", status);
-    ShowMessageBox(state.mainWindow, state.scratchText, "Error",
-                   MB_OK | MB_ICONEXCLAMATION);
-  }
-  return status;
+  return Reported(status);
+}
+
+ShortcutStatus RemoveOwnShortcuts(const char* folder) {
+  ShortcutFlags others;
+  ShortcutFlags own = ShortcutsOfFolder(folder, &others);
+  // The script removes every kind whatever it starts: it is asked only
+  // when no shortcut starts another folder's program.
+  if (!others)
+    return UpdateShortcuts(SHORTCUT_REMOVE_ONLY | kEveryKind, folder);
+  ShortcutStatus status = 0;
+  if (own && !CompleteShortcuts(SHORTCUT_REMOVE_ONLY | own, "", ""))
+    status = SHORTCUTS_NOT_MADE;
+  return Reported(status);
 }

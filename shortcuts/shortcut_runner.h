@@ -8,11 +8,16 @@
 
 ShortcutStatus UpdateShortcuts(ShortcutFlags flags, const char* target);
 
+// A removal's shortcuts: those that start a program in `folder` (ending in
+// a backslash) go, those of another folder's installation stay. The
+// status as UpdateShortcuts gives it.
+ShortcutStatus RemoveOwnShortcuts(const char* folder);
+
 // The script ran, but a shortcut it was asked for is not as asked, and
 // could not be made or removed otherwise either.
 enum { SHORTCUTS_NOT_MADE = 3 };
 
-// The status of the last call that got as far as running a script: an
+// The status of the last call that had shortcuts to make or remove: an
 // unattended run reports it in its exit code.
 extern ShortcutStatus lastShortcutStatus;
 

@@ -529,7 +529,9 @@ TEST_F(FaultMatrix, LongDestinationsInstall) {
 ErrorCode ExpectedFor(char c) {
   if (c == ':')
     return ERR_BAD_DRIVE; // a colon after the drive's
-  if (strchr("*?<>\"|", c))
+  if (c == '?')
+    return ERR_NAME_NOT_SPELLED; // what a letter outside the code page becomes
+  if (strchr("*<>\"|", c))
     return ERR_CREATE_FOLDER; // no folder name may hold it
   return 0;                   // "a/b" is a and b in it, as Windows reads it
 }

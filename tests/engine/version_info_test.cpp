@@ -58,6 +58,21 @@ TEST(ReadVersionInfo, InstallerAndProductCarryTitleAndVersion) {
   EXPECT_EQ("1.04", product.fileVersion);
 }
 
+// The installer's own file, in a folder the 8-bit calls cannot spell.
+TEST(ReadVersionInfo, AFileNamedInWideCharacters) {
+  const std::wstring folder = L"c:\\orvel-tests\\Загрузки";
+  const std::wstring copy = folder + L"\\version.exe";
+  CreateDirectoryW(folder.c_str(), nullptr);
+  const std::string from = INSTALL_EXE_PATH;
+  ASSERT_TRUE(CopyFileW(std::wstring(from.begin(), from.end()).c_str(),
+                        copy.c_str(), FALSE));
+  lstrcpyA(state.versionFileVersion, "left over");
+  EXPECT_EQ(0, ReadVersionInfoW(copy.c_str()));
+  EXPECT_STREQ("1.04", state.versionFileVersion);
+  DeleteFileW(copy.c_str());
+  RemoveDirectoryW(folder.c_str());
+}
+
 TEST(ReadVersionInfo, FileVersionWithoutTitleIsIncomplete) {
   Reading reading = Read(VersionFile("no_title"));
   EXPECT_EQ(ERR_VERSION_DATA, reading.result);

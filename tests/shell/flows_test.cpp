@@ -5,6 +5,7 @@
 #include "shell/commands.h"
 #include "shell/flow_messages.h"
 #include "shell/main_window.h"
+#include "shortcuts/shell_links.h"
 #include "shortcuts/shortcut_runner.h"
 #include "state/installer_state.h"
 #include "tests/shell/commands_test_support.h"
@@ -382,6 +383,8 @@ TEST_F(Flows, UninstallRemovesEveryShortcutThenTheFolderTree) {
   RecordedInstallation recorded(folder + "\\");
 
   removedFolder = folder;
+  // No other installation's shortcuts, which would keep the script out.
+  CompleteShortcuts(0x1F, "", "");
   ScriptedUser user;
   user.Answer({Press(IDOK)}).Answer({Press(IDYES)}).Answer({Press(IDOK)});
   {

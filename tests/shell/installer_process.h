@@ -20,12 +20,17 @@ inline BOOL CALLBACK CollectInstallerWindow(HWND window, LPARAM list) {
 // A started install.exe, ended by its close box or, failing that, killed.
 class Installer {
 public:
+  // Program and tail in UTF-8, so that a test can name what the code
+  // page cannot.
   explicit Installer(const std::string& tail,
                      const char* program = INSTALL_EXE_PATH) {
     std::string command = std::string("\"") + program + "\" " + tail;
-    STARTUPINFOA startup = {};
+    std::wstring wide(command.size() + 1, L'\0');
+    MultiByteToWideChar(CP_UTF8, 0, command.c_str(), -1, &wide[0],
+                        static_cast<int>(wide.size()));
+    STARTUPINFOW startup = {};
     startup.cb = sizeof startup;
-    started = CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0,
+    started = CreateProcessW(nullptr, &wide[0], nullptr, nullptr, FALSE, 0,
                              nullptr, nullptr, &startup, &process) != 0;
     startError = started ? 0 : GetLastError();
   }

@@ -1,6 +1,8 @@
 // Two real installers under Wine: a second start while the first shows
-// its "Install" window ends at once; an "UN-Install" window is no match.
+// its "Install" window ends at once; an "UN-Install" window is no match
+// for it, but an unattended run is refused while either is open.
 #include "tests/shell/installer_process.h"
+#include "tests/support/disk_files.h"
 
 #include <gtest/gtest.h>
 #include <windows.h>
@@ -72,6 +74,18 @@ TEST(SingleInstance, UnattendedRunIsRefusedWhileAnInstallerShowsItsWindow) {
   Installer unattended(std::string("/S /D=") + folder);
   EXPECT_EQ(1618, unattended.ExitCodeWithin(30000)) << unattended.Describe();
   EXPECT_TRUE(IsIconic(window));
+  EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesA(folder));
+}
+
+// A window switched to removal counts as much.
+TEST(SingleInstance, UnattendedRunIsRefusedWhileAnUninstallWindowIsOpen) {
+  Installer uninstaller("/UN");
+  ASSERT_NE(nullptr, uninstaller.WaitForWindow("UN-Install"));
+  const char folder[] = "c:\\orvel-tests\\refused-while-removing\\";
+  disk::RemoveTree(folder); // a whole tree, whatever an earlier run left
+
+  Installer unattended(std::string("/S /D=") + folder);
+  EXPECT_EQ(1618, unattended.ExitCodeWithin(30000));
   EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesA(folder));
 }
 

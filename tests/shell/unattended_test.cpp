@@ -11,6 +11,7 @@
 #include <tlhelp32.h>
 
 #include <cstring>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -49,7 +50,16 @@ enum Before {
   // Installed with an earlier help file; Orvel running from the folder,
   // or the help file held open by another program.
   ORVEL_RUNNING,
-  HELP_HELD
+  HELP_HELD,
+  // Installed by a real run, then into "<folder>-second", which took the
+  // shortcuts over.
+  SECOND_INSTALLED,
+  // The temporary folder missing for the run; before it, nothing, or an
+  // installation by a real run.
+  NO_TEMP,
+  INSTALLED_NO_TEMP,
+  // The installer run from a copy in a folder named outside the code page.
+  FROM_CYRILLIC_FOLDER
 };
 enum After {
   PAYLOAD,
@@ -57,7 +67,9 @@ enum After {
   EARLIER_KEPT,
   GONE,
   HELD_FILE_LEFT,
-  AS_IT_WAS
+  AS_IT_WAS,
+  // Gone, but the shortcuts of "<folder>-second" and that folder stay.
+  GONE_SECOND_KEPT
 };
 
 struct Case {
@@ -95,7 +107,30 @@ std::string EntryValue(const char* name, REGSAM view = KEY_WOW64_32KEY) {
   return value;
 }
 
+// Sets an environment variable for the test's children, and back.
+struct Environment {
+  Environment(const char* name, const std::string& value) : name(name) {
+    char old[2048];
+    DWORD length = GetEnvironmentVariableA(name, old, sizeof old);
+    had = length > 0 && length < sizeof old;
+    if (had)
+      before = old;
+    SetEnvironmentVariableA(name, value.c_str());
+  }
+  ~Environment() {
+    SetEnvironmentVariableA(name, had ? before.c_str() : nullptr);
+  }
+  const char* name;
+  bool had = false;
+  std::string before;
+};
+
 const char* const kInstall = INSTALL_EXE_PATH;
+// A Downloads folder as a Russian Windows names it, which the code page
+// of a Western one cannot spell; the copy of the installer there, in
+// UTF-8 for the Installer helper.
+const wchar_t kCyrillicFolder[] = L"c:\\orvel-tests\\Загрузки";
+const char kCyrillicCopy[] = "c:\\orvel-tests\\Загрузки\\install.exe";
 const char* const kUpdate = INSTALL_UPDATE_EXE_PATH;
 // The copy of install.exe in the folder.
 const char* const kInFolder = "install.exe in the folder";
@@ -206,6 +241,18 @@ const Case kCases[] = {
      NOTHING_MADE, "| c:\\windows\\orvel\\"},
     {"hostile", kUpdate, NOTHING, "/S /LOG=%L /D=\\\\?\\c:\\windows\\orvel", 26,
      NOTHING_MADE, "Error #26"},
+    // Only the removed folder's shortcuts go.
+    {"first of two", kInstall, SECOND_INSTALLED, "/UN /S /LOG=%L /D=%D", 0,
+     GONE_SECOND_KEPT, "Removed: %D\\"},
+    // No script without a temporary folder; the shell links still work.
+    {"no temp", kInstall, NO_TEMP, "/S /LOG=%L /D=%D", 0, PAYLOAD,
+     "Temp Path Error"},
+    {"no temp", kInstall, INSTALLED_NO_TEMP, "/UN /S /LOG=%L /D=%D", 0, GONE,
+     "Temp Path Error"},
+    {"from a Cyrillic folder", kInstall, FROM_CYRILLIC_FOLDER,
+     "/S /LOG=%L /D=%D", 0, PAYLOAD, "Installed: %D\\"},
+    {"not spelled", kInstall, NOTHING, "/S /LOG=%L /D=%D\\Орвел", 15,
+     NOTHING_MADE, "Folder Error: Error #15"},
 };
 
 // The Apps & features entry, naming `folder` as the installation's.
@@ -285,8 +332,28 @@ protected:
                {"orvel.chm", ReadBytes(ORVEL_CHM_PATH)}};
   }
 
+  // Installs into `dest` as a deployer would.
+  static void InstallInto(const std::string& dest) {
+    Installer run("/S /D=" + dest);
+    ASSERT_EQ(0, run.ExitCodeWithin(60000)) << dest;
+  }
+
   void Prepare(Before before) {
-    if (before == NOTHING)
+    if (before == SECOND_INSTALLED || before == INSTALLED_NO_TEMP)
+      InstallInto(folder);
+    if (before == SECOND_INSTALLED) {
+      InstallInto(folder + "-second");
+      // Under Wine the first one's record does not count (no folder reads
+      // as one only administrators may change): the entry names it again.
+      NameInEntry(folder + "\\");
+    }
+    if (before == FROM_CYRILLIC_FOLDER) {
+      CreateDirectoryW(kCyrillicFolder, nullptr);
+      ASSERT_TRUE(CopyFileW(
+          LongPath(kInstall).c_str(),
+          (std::wstring(kCyrillicFolder) + L"\\install.exe").c_str(), FALSE));
+    }
+    if (before == NOTHING || before >= SECOND_INSTALLED)
       return;
     if (before == LINKED_ELSEWHERE) {
       CreateDirectoryA((kRoot + "elsewhere").c_str(), nullptr);
@@ -445,6 +512,11 @@ protected:
     case AS_IT_WAS:
       EXPECT_EQ(foundBefore, Snapshot(inside));
       break;
+    case GONE_SECOND_KEPT:
+      EXPECT_FALSE(Exists(inside));
+      EXPECT_TRUE(ShortcutsMade());
+      EXPECT_EQ(product[0].second, ReadBytes(folder + "-second\\orvel.exe"));
+      break;
     }
   }
 
@@ -465,8 +537,15 @@ TEST_P(Unattended, ExitCodeDiskAndLog) {
   std::vector<std::string> windows;
   long exitCode;
   {
-    const std::string program =
-        c.program == kInFolder ? folder + "\\install.exe" : c.program;
+    std::optional<Environment> tmp, temp;
+    if (c.before == NO_TEMP || c.before == INSTALLED_NO_TEMP) {
+      tmp.emplace("TMP", kRoot + "no-such-temp\\");
+      temp.emplace("TEMP", kRoot + "no-such-temp\\");
+    }
+    const std::string program = c.before == FROM_CYRILLIC_FOLDER ? kCyrillicCopy
+                                : c.program == kInFolder
+                                    ? folder + "\\install.exe"
+                                    : c.program;
     Installer run(Tail(c.tail), program.c_str());
     ASSERT_TRUE(run.started) << run.Describe();
     exitCode = run.ExitCodeNotingWindows(60000, &windows);
@@ -504,6 +583,9 @@ TEST_P(Unattended, ExitCodeDiskAndLog) {
     RemoveFolderLink(folder);
   RemoveDirectoryW(FullWidthFolder().c_str());
   RemoveTree(folder + "\\");
+  RemoveTree(folder + "-second\\");
+  DeleteFileW((std::wstring(kCyrillicFolder) + L"\\install.exe").c_str());
+  RemoveDirectoryW(kCyrillicFolder);
   RemoveTree(kRoot + "victim\\");
   RemoveTree(kRoot + "elsewhere\\");
   for (const char* name : {"victim.txt", "victim-ro.txt"}) {
@@ -521,24 +603,6 @@ namespace {
 
 using disk::Exists;
 using disk::FolderContents;
-
-// Sets an environment variable for the test's children, and back.
-struct Environment {
-  Environment(const char* name, const std::string& value) : name(name) {
-    char old[2048];
-    DWORD length = GetEnvironmentVariableA(name, old, sizeof old);
-    had = length > 0 && length < sizeof old;
-    if (had)
-      before = old;
-    SetEnvironmentVariableA(name, value.c_str());
-  }
-  ~Environment() {
-    SetEnvironmentVariableA(name, had ? before.c_str() : nullptr);
-  }
-  const char* name;
-  bool had = false;
-  std::string before;
-};
 
 // Wine's library choices for the test's children: those it was started
 // with, and `more`.
@@ -993,6 +1057,12 @@ TEST(AppsAndFeatures, EntryFromInstallationToRemoval) {
   EXPECT_EQ("1.04", EntryValue("DisplayVersion"));
   EXPECT_EQ(ReadBytes(INSTALL_UPDATE_EXE_PATH),
             ReadBytes(kRegistered + "install.exe"));
+  // Both agreement copies are the installers' files.
+  const size_t updated = bytes - ReadBytes(INSTALL_EXE_PATH).size() +
+                         ReadBytes(INSTALL_UPDATE_EXE_PATH).size() +
+                         ReadBytes(kRegistered + "new.txt").size();
+  EXPECT_EQ(std::to_string((updated + 1023) / 1024),
+            EntryValue("EstimatedSize"));
 
   const int copiesBefore = LeftCopiesToRun();
   // With a log name too long to be made, which must not stop the run: the
@@ -1115,6 +1185,36 @@ TEST(AppsAndFeatures, IncompleteRemovalKeepsTheEntry) {
   EXPECT_EQ(0, RunCommandLine(quiet));
   EXPECT_FALSE(Exists(kRegistered));
   EXPECT_EQ("-", EntryValue("DisplayName"));
+}
+
+// A removal from the window, begun while an unattended installation holds
+// the run mark (stopped half-way here), says so and changes nothing; the
+// installation then completes.
+TEST(OverlappingRuns, TheWindowWaitsForAnUnattendedRun) {
+  const std::string folder = "c:\\orvel-tests\\overlap-window";
+  disk::RemoveTree(folder + "\\");
+  Installer first("/S /D=" + folder);
+  for (int wait = 0; wait < 20000 && !Exists(folder); ++wait)
+    Sleep(1);
+  ASSERT_TRUE(Exists(folder)) << "the first run did not begin";
+  SuspendThread(first.process.hThread);
+  {
+    Installer person("/UN /D=" + folder);
+    HWND window = person.WaitForWindow("UN-Install");
+    ASSERT_NE(nullptr, window);
+    PostMessageA(window, WM_COMMAND, 6, 0); // begin
+    HWND box = OthersWindow(GetCurrentProcessId(), "#32770", "Install");
+    ResumeThread(first.process.hThread);
+    ASSERT_NE(nullptr, box);
+    char text[1400] = "";
+    GetDlgItemTextA(box, 0xFFFF, text, sizeof text);
+    EXPECT_NE(nullptr, strstr(text, "in progress")) << text;
+    PostMessageA(box, WM_COMMAND, IDOK, 0);
+  }
+  EXPECT_EQ(0, first.ExitCodeWithin(60000));
+  EXPECT_EQ(ReadBytes(ORVEL_EXE_PATH), ReadBytes(folder + "\\orvel.exe"));
+  Installer removal("/UN /S /D=" + folder);
+  EXPECT_EQ(0, removal.ExitCodeWithin(60000));
 }
 
 } // namespace

@@ -61,6 +61,12 @@ unsigned LateStart(const char* program, char* commandLine, HANDLE* process) {
   return result;
 }
 
+std::string ShellFolder(int folder) {
+  char path[MAX_PATH] = "";
+  SHGetSpecialFolderPathA(nullptr, path, folder, FALSE);
+  return path;
+}
+
 class ShortcutRunner : public testing::Test {
 protected:
   void SetUp() override {
@@ -240,12 +246,6 @@ TEST_F(ShortcutRunner, QuitRequestedDuringTheWaitReachesTheMainLoop) {
   EXPECT_EQ(3u, message.wParam);
 }
 
-std::string ShellFolder(int folder) {
-  char path[MAX_PATH] = "";
-  SHGetSpecialFolderPathA(nullptr, path, folder, FALSE);
-  return path;
-}
-
 // Without a script host (missing, switched off, or one without VBScript)
 // the shortcuts are made and removed all the same, silently, with the
 // target, arguments and hot key the script gives them.
@@ -274,17 +274,26 @@ TEST_F(ShortcutRunner, WithoutAHostTheShortcutsAreStillMadeAndRemoved) {
   EXPECT_EQ(2u, launches.size());
 }
 
+// The box, then the shell links do the script's work.
 TEST_F(ShortcutRunner, MissingTempFolderGivesTempPathError) {
   SetEnvironmentVariableA("TMP", "c:\\orvel-tests\\shortcuts\\gone\\");
   SetEnvironmentVariableA("TEMP", "c:\\orvel-tests\\shortcuts\\gone\\");
   ScriptedUser user;
   user.Answer({Press(IDOK)});
-  EXPECT_EQ(1, TimedUpdate(6, kTarget));
+  lastShortcutStatus = 1;
+  EXPECT_EQ(0, TimedUpdate(6, kTarget));
+  EXPECT_EQ(0, lastShortcutStatus);
+  EXPECT_TRUE(
+      Exists(ShellFolder(CSIDL_COMMON_DESKTOPDIRECTORY) + "\\Orvel.lnk"));
   EXPECT_TRUE(launches.empty());
   ASSERT_EQ(1u, user.shown().size());
   EXPECT_EQ("Temp Path Error", user.shown()[0].caption);
   EXPECT_EQ("", user.shown()[0].text);
   EXPECT_EQ(static_cast<UINT>(MB_OK), user.shown()[0].style);
+  DeleteFileA(
+      (ShellFolder(CSIDL_COMMON_DESKTOPDIRECTORY) + "\\Orvel.lnk").c_str());
+  DeleteFileA(
+      (ShellFolder(CSIDL_COMMON_PROGRAMS) + "\\Orvel\\Orvel.lnk").c_str());
 }
 
 // Wine gives no temp folder for a TMP longer than a path may be.
@@ -315,6 +324,37 @@ TEST_F(ShortcutRunner, DeleteScriptOnlyDeletesWhatThisProcessWrote) {
   EXPECT_EQ(0, TimedUpdate(SHORTCUT_DELETE_SCRIPT, kTarget));
   EXPECT_FALSE(Exists(launches[0].scriptPath));
   EXPECT_EQ(1u, launches.size());
+}
+
+// A removal takes only the shortcuts that start its folder's programs;
+// while another folder's stay, the script, which removes every kind, is
+// not run.
+TEST_F(ShortcutRunner, RemovalLeavesAnotherFoldersShortcuts) {
+  script_host::startResult = 2;
+  const std::string programs = ShellFolder(CSIDL_COMMON_PROGRAMS);
+  const std::string desktop =
+      ShellFolder(CSIDL_COMMON_DESKTOPDIRECTORY) + "\\Orvel.lnk";
+  const std::string own[] = {programs + "\\Orvel\\Orvel.lnk",
+                             programs + "\\Orvel\\UN-INSTALL Orvel.lnk",
+                             programs + "\\StartUp\\Orvel.lnk"};
+  const std::string other = std::string(kRoot) + "\\B\\orvel.exe";
+  CreateDirectoryA((std::string(kRoot) + "\\B").c_str(), nullptr);
+  std::ofstream(other, std::ios::binary) << "MZ";
+  ScriptedUser user;
+  ASSERT_EQ(0, UpdateShortcuts(0x1F, kTarget)); // none left by others
+  ASSERT_EQ(0, UpdateShortcuts(2, other.c_str()));
+  ASSERT_EQ(0, UpdateShortcuts(0x1C, kTarget));
+  launches.clear();
+  // Spelled otherwise than the shortcuts' targets.
+  EXPECT_EQ(0, RemoveOwnShortcuts("C:\\ORVEL-TESTS\\x\\..\\orvel\\"));
+  EXPECT_TRUE(launches.empty());
+  EXPECT_TRUE(Exists(desktop));
+  for (const std::string& link : own)
+    EXPECT_FALSE(Exists(link)) << link;
+  EXPECT_EQ(0, RemoveOwnShortcuts((std::string(kRoot) + "\\B\\").c_str()));
+  EXPECT_FALSE(Exists(desktop));
+  EXPECT_EQ(1u, launches.size()) << "the script, with nobody else's left";
+  EXPECT_TRUE(user.shown().empty());
 }
 
 } // namespace

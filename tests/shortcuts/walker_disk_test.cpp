@@ -58,6 +58,8 @@ TEST_F(WalkerOnWinesDisk, RemovesFilesBeforeSubFoldersAndTheProgramLast) {
   const std::string dest = kRoot + "tree\\";
   const std::vector<std::pair<std::string, DWORD>> files = {
       {"orvel.exe", FILE_ATTRIBUTE_READONLY},
+      {"install.exe", 0},
+      {"install.rec", FILE_ATTRIBUTE_READONLY},
       {"README", 0},
       {"several.full.stops.in.it.txt", 0},
       {"all.three",
@@ -76,17 +78,22 @@ TEST_F(WalkerOnWinesDisk, RemovesFilesBeforeSubFoldersAndTheProgramLast) {
   EXPECT_FALSE(Exists(dest));
   const std::vector<std::string>& opened = recording.opened;
   ASSERT_FALSE(opened.empty());
-  EXPECT_EQ(dest + "orvel.exe", opened.back());
+  // The marks of an installation last: the program, the record, the
+  // uninstaller.
+  ASSERT_LE(3u, opened.size());
+  EXPECT_EQ((std::vector<std::string>{dest + "orvel.exe", dest + "install.rec",
+                                      dest + "install.exe"}),
+            std::vector<std::string>(opened.end() - 3, opened.end()));
   for (const auto& [path, attributes] : files)
     EXPECT_EQ(1, std::count(opened.begin(), opened.end(), dest + path)) << path;
   // Within each folder, its own files come before anything below it (the
-  // program aside, which goes last of all).
+  // marks aside, which go last of all).
   const std::vector<std::string> subFolders = {
       dest + ".cache", dest + ".cache\\nested", dest + "sub",
       dest + "sub\\deeper"};
   for (const std::string& folder : {dest, dest + ".cache\\", dest + "sub\\"}) {
     int lastOwnFile = -1, firstBelow = static_cast<int>(opened.size());
-    for (int at = 0; at + 1 < static_cast<int>(opened.size()); ++at) {
+    for (int at = 0; at + 3 < static_cast<int>(opened.size()); ++at) {
       const std::string& path = opened[at];
       if (!StartsWith(path, folder))
         continue;
