@@ -1,23 +1,10 @@
 #include "state/unguessable_file.h"
 
-#include "state/system_library.h"
+#include "state/system_random.h"
 
 namespace {
 
 enum { NAME_TRIES = 8 };
-
-typedef BOOLEAN(WINAPI* RandomCall)(PVOID, ULONG);
-
-// 64 bits nobody can predict, from the system's random source.
-void RandomBits(unsigned long bits[2]) {
-  auto random = SystemCall<RandomCall>("advapi32.dll", "SystemFunction036");
-  if (random && random(bits, 2 * sizeof bits[0]))
-    return;
-  LARGE_INTEGER counter;
-  QueryPerformanceCounter(&counter);
-  bits[0] = counter.LowPart ^ GetCurrentProcessId() << 16;
-  bits[1] = counter.HighPart ^ GetTickCount();
-}
 
 } // namespace
 
@@ -30,7 +17,7 @@ HANDLE CreateUnguessableFile(const char* folder, const char* prefix, int digits,
     return INVALID_HANDLE_VALUE;
   for (int tries = 0; tries < NAME_TRIES; ++tries) {
     unsigned long bits[2];
-    RandomBits(bits);
+    SystemRandom(bits);
     if (digits > 8)
       wsprintfA(path, "%s%s%08lx%08lx%s", folder, prefix, bits[0], bits[1],
                 extension);
@@ -54,7 +41,7 @@ int CreateUnguessableFolder(const char* folder, const char* prefix,
     return 0;
   for (int tries = 0; tries < NAME_TRIES; ++tries) {
     unsigned long bits[2];
-    RandomBits(bits);
+    SystemRandom(bits);
     wsprintfA(path, "%s%s%08lx%08lx", folder, prefix, bits[0], bits[1]);
     if (CreateDirectoryA(path, security)) {
       lstrcatA(path, "\\");
