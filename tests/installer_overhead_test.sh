@@ -14,38 +14,16 @@
 # through the desktop's shell, the run mark in a namespace of its own and
 # a log never written through a link; then 62,737 with the uninstaller
 # it leaves in the folder, its Apps & features entry and the removal that
-# runs from a copy outside the folder), and it keeps its relocations,
-# address randomisation (DYNAMIC_BASE) and no-execute data (NX_COMPAT).
-#   installer_overhead_test.sh OVERHEAD_SCRIPT OBJDUMP INSTALL_EXE
+# runs from a copy outside the folder; then 65,408, 2,668 bytes more, with the
+# stack cookies of some ninety functions that hold a buffer, their
+# relocations and the guard's seeding and failure). What its header
+# declares is checked by installer_mitigations_test.sh.
+#   installer_overhead_test.sh OVERHEAD_SCRIPT INSTALL_EXE
 set -euo pipefail
-limit=62976
-overhead=$("$1" "$3")
+limit=65644
+overhead=$("$1" "$2")
 echo "install.exe overhead: $overhead bytes (limit: $limit)"
-failed=0
 if [ "$overhead" -gt $limit ]; then
   echo "FAIL: install.exe carries more than $limit bytes of overhead"
-  failed=1
+  exit 1
 fi
-headers=$("$2" -h -p "$3")
-flags=$(sed -n 's/^DllCharacteristics[[:space:]]*\([0-9a-fA-F]*\).*/\1/p' \
-  <<<"$headers")
-if (((0x$flags & 0x140) != 0x140)); then
-  echo "FAIL: DllCharacteristics $flags lacks DYNAMIC_BASE or NX_COMPAT"
-  failed=1
-fi
-if ! grep -qE '^ +[0-9]+ \.reloc ' <<<"$headers"; then
-  echo "FAIL: no .reloc section, so Windows cannot move the program"
-  failed=1
-fi
-# It runs with administrator rights, often from a Downloads folder: only
-# libraries on Windows' known list are imported by name, since Windows
-# looks for any other beside the program first.
-known=" ADVAPI32.DLL GDI32.DLL KERNEL32.DLL MSVCRT.DLL USER32.DLL "
-for dll in $(sed -n 's/^[[:space:]]*DLL Name: //p' <<<"$headers" |
-  tr '[:lower:]' '[:upper:]'); do
-  if [[ "$known" != *" $dll "* ]]; then
-    echo "FAIL: install.exe imports $dll by name"
-    failed=1
-  fi
-done
-exit $failed
