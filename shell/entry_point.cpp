@@ -3,6 +3,8 @@
 // vectors, static constructors, thread-local storage, runtime relocations),
 // and it costs several kilobytes. msvcrt.dll initialises itself when it is
 // loaded, so its functions work as they are.
+#include "state/stack_guard.h"
+
 #include <windows.h>
 
 #include <stdlib.h>
@@ -33,7 +35,7 @@ typedef BOOL(WINAPI* SetDefaultDirectoriesCall)(DWORD);
 // before 8 without its update lacks the call; there the current folder at
 // least leaves the search, and the program loads its own libraries by
 // their full path.
-void RestrictLibrarySearch() {
+__attribute__((no_stack_protector)) void RestrictLibrarySearch() {
   auto setDefault = reinterpret_cast<SetDefaultDirectoriesCall>(
       reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("kernel32.dll"),
                                              "SetDefaultDllDirectories")));
@@ -63,13 +65,19 @@ extern "C" int atexit(void (*function)()) {
 }
 
 // "used": with link-time optimisation nothing else refers to it.
-extern "C" __attribute__((used, force_align_arg_pointer)) void
-WinMainCRTStartup() {
+// No stack cookie: one taken here, before the guard is seeded, would not
+// match when it is checked.
+extern "C"
+    __attribute__((used, force_align_arg_pointer, no_stack_protector)) void
+    WinMainCRTStartup() {
   // The x87 unit at its full precision, as MinGW's start-up code leaves it,
   // so that floating results stay the same.
   __asm__ volatile("fninit");
   // Before anything can load a library: none from beside the installer.
   RestrictLibrarySearch();
+  // Before any function with a stack cookie runs (the random source may
+  // load a library, hence after the search is restricted).
+  SeedStackGuard();
   RunStaticConstructors();
   STARTUPINFOA startup;
   startup.cb = sizeof startup;

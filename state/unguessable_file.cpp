@@ -1,29 +1,16 @@
 #include "state/unguessable_file.h"
 
-#include "state/system_library.h"
+#include "state/system_random.h"
 
 namespace {
 
 enum { NAME_TRIES = 8 };
 
-typedef BOOLEAN(WINAPI* RandomCall)(PVOID, ULONG);
-
-// 64 bits nobody can predict, from the system's random source.
-void RandomBits(unsigned long bits[2]) {
-  auto random = SystemCall<RandomCall>("advapi32.dll", "SystemFunction036");
-  if (random && random(bits, 2 * sizeof bits[0]))
-    return;
-  LARGE_INTEGER counter;
-  QueryPerformanceCounter(&counter);
-  bits[0] = counter.LowPart ^ GetCurrentProcessId() << 16;
-  bits[1] = counter.HighPart ^ GetTickCount();
-}
-
 // `folder`, `prefix`, `digits` random digits and `extension`, into `path`.
 void FormName(char* path, const char* folder, const char* prefix, int digits,
               const char* extension) {
   unsigned long bits[2];
-  RandomBits(bits);
+  SystemRandom(bits);
   if (digits > 8)
     wsprintfA(path, "%s%s%08lx%08lx%s", folder, prefix, bits[0], bits[1],
               extension);

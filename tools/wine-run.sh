@@ -131,4 +131,18 @@ if [ ! -f "$prefix/.ready" ] || [ ! -f "$prefix/.own-folders" ]; then
   ) 9>"$prefix.lock"
 fi
 
-exec "$wine" "$@"
+# The program writes to a file of its own, shown as it grows, rather than
+# to what this script was given: under Wine, a program that a killed
+# process was starting can stay half made, outside every job and unseen by
+# the process list, holding whatever output it inherited open, and CTest
+# would wait on that for ever.
+output=$(mktemp)
+"$wine" "$@" >"$output" 2>&1 </dev/null &
+program=$!
+tail -n +1 -f --pid=$program "$output" &
+shown=$!
+wait $program
+code=$?
+wait $shown
+rm -f "$output"
+exit $code
