@@ -84,14 +84,10 @@ ErrorCode SecureInstallationFolder(const char* path) {
       CloseHandle(folder);
     return ERR_CREATE_FOLDER;
   }
-  PSID owner = nullptr;
-  PACL permissions = nullptr;
-  PSECURITY_DESCRIPTOR now = nullptr;
-  DWORD result =
-      GetSecurityInfo(folder, SE_FILE_OBJECT,
-                      OWNER_SECURITY_INFORMATION | DACL_SECURITY_INFORMATION,
-                      &owner, nullptr, &permissions, nullptr, &now);
-  if (result != ERROR_SUCCESS || OthersMayChange(owner, permissions)) {
+  DWORD result = ERROR_SUCCESS;
+  if (OthersMayChangeFolder(folder)) {
+    PSID owner = nullptr;
+    PACL permissions = nullptr;
     BOOL given, defaulted;
     GetSecurityDescriptorOwner(wanted->lpSecurityDescriptor, &owner,
                                &defaulted);
@@ -100,8 +96,6 @@ ErrorCode SecureInstallationFolder(const char* path) {
     result =
         folderSecurityCalls.setOwnerAndPermissions(folder, owner, permissions);
   }
-  if (now)
-    LocalFree(now);
   CloseHandle(folder);
   return result == ERROR_SUCCESS ? 0 : ERR_CREATE_FOLDER;
 }

@@ -521,8 +521,12 @@ refused_destination_then_full_installation() {
   same_file "install.exe" "$installer" "$destination_dir/install.exe"
   local listing
   listing=$(cd "$destination_dir" && ls -A | tr '\n' ' ')
-  [ "$listing" = "eula.txt install.exe orvel.chm orvel.exe " ] ||
+  [ "$listing" = "eula.txt install.exe install.rec orvel.chm orvel.exe " ] ||
     fail "the destination holds: $listing"
+  # The record the installation keeps of itself: what it installed, sizes.
+  grep -q "^orvel.exe	$(stat -c %s "$destination_dir/orvel.exe")"$'\r'"\$" \
+    "$destination_dir/install.rec" ||
+    fail "the record: $(tr '\r\n' '  ' <"$destination_dir/install.rec")"
   [ -z "$(temp_scripts)" ] || fail "shortcut script left behind: $(temp_scripts)"
   shortcut_files | grep -qi 'programs/orvel/orvel.lnk$' ||
     fail "no programs menu shortcut: $(shortcut_files | tr '\n' ' ')"
