@@ -26,6 +26,13 @@
 #include <stdlib.h>
 #include <string.h>
 
+// IAccessible's id, spelled here: the 64-bit import library hands the
+// linker a code stub for IID_IAccessible, not the id.
+const IID kAccessibleId = {0x618736e0,
+                           0x3c3d,
+                           0x11cf,
+                           {0x81, 0x0c, 0x00, 0xaa, 0x00, 0x38, 0x9b, 0x71}};
+
 namespace {
 
 void TextOf(HWND window, char* text, int size) {
@@ -194,7 +201,7 @@ int PrintAccessible(const char* title) {
   IAccessible* client = nullptr;
   CoInitialize(nullptr);
   if (!window ||
-      AccessibleObjectFromWindow(window, OBJID_CLIENT, IID_IAccessible,
+      AccessibleObjectFromWindow(window, OBJID_CLIENT, kAccessibleId,
                                  reinterpret_cast<void**>(&client)) != S_OK)
     return 1;
   long count = 0;

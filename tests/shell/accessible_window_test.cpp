@@ -15,6 +15,13 @@
 
 namespace {
 
+// IAccessible's id, spelled here: the 64-bit import library hands the
+// linker a code stub for IID_IAccessible, not the id.
+const IID kAccessibleId = {0x618736e0,
+                           0x3c3d,
+                           0x11cf,
+                           {0x81, 0x0c, 0x00, 0xaa, 0x00, 0x38, 0x9b, 0x71}};
+
 const std::vector<WPARAM> kBegin = {CMD_BEGIN};
 const std::vector<WPARAM> kChange = {CMD_CHANGE_DESTINATION};
 
@@ -81,7 +88,7 @@ TEST(AccessibleWindow, ScreenReaderReadsTheTreeAndBeginsInEveryMode) {
     SetFocus(main.window);
     IAccessible* client = nullptr;
     ASSERT_EQ(S_OK, AccessibleObjectFromWindow(
-                        main.window, OBJID_CLIENT, IID_IAccessible,
+                        main.window, OBJID_CLIENT, kAccessibleId,
                         reinterpret_cast<void**>(&client)));
     long count = 0;
     client->get_accChildCount(&count);
