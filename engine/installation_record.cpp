@@ -20,39 +20,12 @@ const char kHeading[] = "Orvel installation record\r\n";
 
 enum { RECORD_SIZE = 4096 };
 
-// Bytes of the destination's file `name`; -1 when it is not there.
-LONGLONG SizeOf(const char* name) {
-  char path[PATH_SIZE + 16];
-  wsprintfA(path, "%s%s", state.destinationPath, name);
-  WIN32_FILE_ATTRIBUTE_DATA data;
-  if (!GetFileAttributesExA(path, GetFileExInfoStandard, &data))
-    return -1;
-  return (static_cast<LONGLONG>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
-}
-
-// One line "name<tab>bytes" for a file that is there.
-void AddLine(char* text, const char* name) {
-  LONGLONG size = SizeOf(name);
-  if (size < 0 || strlen(text) + strlen(name) + 32 >= RECORD_SIZE)
+// One line "name<tab>bytes" of the record.
+void AddLine(const char* name, ULONGLONG size, void* record) {
+  char* text = static_cast<char*>(record);
+  if (strlen(text) + strlen(name) + 32 >= RECORD_SIZE)
     return;
-  char bytes[24];
-  wsprintfA(bytes, "%I64d", size);
-  lstrcatA(text, name);
-  lstrcatA(text, "\t");
-  lstrcatA(text, bytes);
-  lstrcatA(text, "\r\n");
-}
-
-void FormRecord(char* text) {
-  lstrcpyA(text, kHeading);
-  for (int slot = 0; slot < PAYLOAD_SLOT_COUNT; ++slot) {
-    char name[PATH_SIZE];
-    if (!MapPayloadName(name, PayloadTable[slot].catalogueName))
-      AddLine(text, name);
-  }
-  AddLine(text, "install.exe");
-  AddLine(text, "eula.txt");
-  AddLine(text, "new.txt");
+  wsprintfA(text + strlen(text), "%s\t%I64u\r\n", name, size);
 }
 
 // The record, opened inside the held folder by its exact name and never
@@ -97,9 +70,32 @@ int RecordedInFolder(const char* path) {
 
 } // namespace
 
+void VisitInstalledFiles(void (*visit)(const char* name, ULONGLONG size,
+                                       void* context),
+                         void* context) {
+  const char* const others[] = {"install.exe", "eula.txt", "new.txt"};
+  for (int at = 0; at < PAYLOAD_SLOT_COUNT + 3; ++at) {
+    char name[PATH_SIZE], path[PATH_SIZE + PATH_SIZE];
+    if (at < PAYLOAD_SLOT_COUNT) {
+      if (MapPayloadName(name, PayloadTable[at].catalogueName))
+        continue;
+    } else {
+      lstrcpyA(name, others[at - PAYLOAD_SLOT_COUNT]);
+    }
+    wsprintfA(path, "%s%s", state.destinationPath, name);
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    if (GetFileAttributesExA(path, GetFileExInfoStandard, &data))
+      visit(name,
+            (static_cast<ULONGLONG>(data.nFileSizeHigh) << 32) |
+                data.nFileSizeLow,
+            context);
+  }
+}
+
 ErrorCode WriteInstallationRecord() {
   static char text[RECORD_SIZE];
-  FormRecord(text);
+  lstrcpyA(text, kHeading);
+  VisitInstalledFiles(AddLine, text);
   wsprintfA(state.errorPath, "%s%s", state.destinationPath, kRecordName);
   state.errorDetail = 0;
   HANDLE record = CreateFreshFile(state.errorPath);

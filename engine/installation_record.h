@@ -19,6 +19,13 @@ extern const char kRecordName[];
 // ERR_FILE_CREATE with the record's path in errorPath.
 ErrorCode WriteInstallationRecord();
 
+// Calls `visit` with the name and size of each file an installation puts
+// into `destinationPath` that is there: the product's files, the
+// uninstaller and the agreement copies; not what the user added since.
+void VisitInstalledFiles(void (*visit)(const char* name, ULONGLONG size,
+                                       void* context),
+                         void* context);
+
 // 1 when `folder` (ending in a backslash) holds an installation this
 // installer made: its record, a plain file, stands in a folder nobody but
 // administrators and SYSTEM may change; or the Apps & features entry

@@ -23,28 +23,14 @@ LONG SetNumber(HKEY key, const char* name, DWORD number) {
                         reinterpret_cast<const BYTE*>(&number), sizeof number);
 }
 
-// Bytes of a file of the destination; 0 when it is not there.
-ULONGLONG SizeInDestination(const char* name) {
-  char path[PATH_SIZE + 16];
-  wsprintfA(path, "%s%s", state.destinationPath, name);
-  WIN32_FILE_ATTRIBUTE_DATA data;
-  if (!GetFileAttributesExA(path, GetFileExInfoStandard, &data))
-    return 0;
-  return (static_cast<ULONGLONG>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+void AddSize(const char*, ULONGLONG size, void* total) {
+  *static_cast<ULONGLONG*>(total) += size;
 }
 
-// What the installers put there: the product's files, the agreement
-// copies of the installation and of its updates, and the uninstaller; not
-// what the user added since.
+// What the installers put there, not what the user added since.
 DWORD InstalledKilobytes() {
-  ULONGLONG bytes = SizeInDestination("install.exe") +
-                    SizeInDestination("eula.txt") +
-                    SizeInDestination("new.txt");
-  for (int slot = 0; slot < PAYLOAD_SLOT_COUNT; ++slot) {
-    char name[PATH_SIZE];
-    if (!MapPayloadName(name, PayloadTable[slot].catalogueName))
-      bytes += SizeInDestination(name);
-  }
+  ULONGLONG bytes = 0;
+  VisitInstalledFiles(AddSize, &bytes);
   return static_cast<DWORD>((bytes + 1023) / 1024);
 }
 
