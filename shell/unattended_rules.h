@@ -14,7 +14,7 @@ enum {
   EXIT_NO_RUN_LOCK = 74,           // the mark of a running installer failed
   EXIT_FILES_IN_USE = 75,          // a program holds a file; nothing changed
   EXIT_REMOVAL_INCOMPLETE = 1603,  // something of the folder stayed behind
-  EXIT_NOT_INSTALLED = 1605,       // no orvel.exe in the folder to remove
+  EXIT_NOT_INSTALLED = 1605,       // no installation made here to remove
   EXIT_INSTALLER_RUNNING = 1618,   // another installer shows its window
   EXIT_BAD_COMMAND_LINE = 1639,    // an unknown switch or a missing value
 };
